@@ -19,3 +19,14 @@ function(qtr_add_test)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}"
                        LABELS "${T_LABELS}")
 endfunction()
+
+# qtr_add_fuzzer(NAME fuzz_name SOURCES ... LIBS ...)
+# A libFuzzer target, built only in the QTR_FUZZ configuration (clang). scripts/test runs every
+# fuzz_* binary for a while; seeds go to fuzz/corpus/<name without "fuzz_">/.
+function(qtr_add_fuzzer)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${F_NAME} ${F_SOURCES})
+  target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(fuzzers ${F_NAME})
+endfunction()
