@@ -2,7 +2,6 @@
 #include "NvCatalog.h"
 
 #include <QByteArray>
-
 #include <cstddef>
 #include <cstdint>
 

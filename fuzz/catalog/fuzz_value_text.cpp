@@ -4,7 +4,6 @@
 #include "NvValueText.h"
 
 #include <QString>
-
 #include <cstddef>
 #include <cstdint>
 

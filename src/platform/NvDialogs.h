@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVector>
-
 #include <functional>
 
 class QWidget;
@@ -11,9 +10,27 @@ class QWidget;
 // what would be shown and script the answer without a modal loop.
 namespace NvDialogs {
 
-enum class Buttons { Ok, OkCancel, YesNo };
-enum class Icon { None, Information, Warning, Error, Question };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Buttons
+{
+    Ok,
+    OkCancel,
+    YesNo
+};
+enum class Icon
+{
+    None,
+    Information,
+    Warning,
+    Error,
+    Question
+};
+enum class Answer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
 
 struct MessageRecord
 {
@@ -29,7 +46,11 @@ struct MessageRecord
 Answer Message(QWidget* owner, const QString& text, const QString& caption,
                Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
 
-enum class FileMode { Open, Save };
+enum class FileMode
+{
+    Open,
+    Save
+};
 
 struct FileDialogRecord
 {

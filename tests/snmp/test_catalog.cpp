@@ -49,7 +49,8 @@ private slots:
         QTest::newRow("success -1401") << -1401 << 0 << "(NvSNMP++) Ok!";
         QTest::newRow("tooBig") << 1 << -101 << "(SNMP) Response PDU Too Big!";
         QTest::newRow("noSuchName") << 2 << -102 << "(SNMP) Variable does not exist!";
-        QTest::newRow("inconsistentName") << 18 << -118 << "(SNMP) Cannot create variable, Inconsistent Name!";
+        QTest::newRow("inconsistentName")
+            << 18 << -118 << "(SNMP) Cannot create variable, Inconsistent Name!";
         QTest::newRow("status 19 unknown") << 19 << -528 << "(NvSNMP++) Unknown error code!";
         QTest::newRow("usm first") << 1401 << -301 << "(SNMPv3USM) error!";
         QTest::newRow("usm auth failure") << 1408 << -308 << "(SNMPv3USM) Authentication failure!";
@@ -60,7 +61,8 @@ private slots:
         QTest::newRow("v3 last") << -1418 << -217 << "(SNMPv3) Report sent!";
         QTest::newRow("library first") << -1 << -401 << "(SNMPClass) Operation failed!";
         QTest::newRow("time-out") << -5 << -405 << "(SNMPClass) SNMP request timed out!";
-        QTest::newRow("transport, odd spacing kept") << -20 << -420 << "(SNMP Class) Transport is not supported!";
+        QTest::newRow("transport, odd spacing kept")
+            << -20 << -420 << "(SNMP Class) Transport is not supported!";
         QTest::newRow("library last") << -23 << -423 << "(SNMPClass) Blocked Mode Shutdown!";
         QTest::newRow("library past last") << -24 << -528 << "(NvSNMP++) Unknown error code!";
         QTest::newRow("between families") << 500 << -528 << "(NvSNMP++) Unknown error code!";
@@ -82,11 +84,14 @@ private slots:
         QTest::addColumn<QString>("text");
 
         QTest::newRow("common -3") << -3 << "(NvCommon) Empty value is not allowed!";
-        QTest::newRow("common -18") << -18 << "(NvCommon) Fail to read option data from file([FILENAME])!";
+        QTest::newRow("common -18")
+            << -18 << "(NvCommon) Fail to read option data from file([FILENAME])!";
         QTest::newRow("19th agent entry") << -119 << "(SNMP) Cannot download the overdue firmware!";
         QTest::newRow("session") << -506 << "(NvSNMP++) Cannot create the global NvSNMP++ session!";
         QTest::newRow("bad address") << -509 << "(NvSNMP++) Invalid IP Address or DNS name!";
-        QTest::newRow("unused entry keeps place") << -524 << "(NvSNMP++) Count of the value items for the chart's history data is not enough!";
+        QTest::newRow("unused entry keeps place")
+            << -524
+            << "(NvSNMP++) Count of the value items for the chart's history data is not enough!";
         QTest::newRow("unknown code") << -999 << "(NvSNMP++) Unknown error code!";
     }
 
@@ -101,8 +106,9 @@ private slots:
     void delimitedNumberMessagesHaveLineBreak()
     {
         const QString text = NvCatalog::TextOfCode(-11);
-        QCOMPARE(text, QStringLiteral("(NvCommon) Please enter a delimited number string with delimiter "
-                                      "'[DELIMITER]'.\nHere,each number is between [MIN] and [MAX]!"));
+        QCOMPARE(text,
+                 QStringLiteral("(NvCommon) Please enter a delimited number string with delimiter "
+                                "'[DELIMITER]'.\nHere,each number is between [MIN] and [MAX]!"));
     }
 
     void parse_data()
@@ -110,11 +116,15 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("entries");
 
-        QTest::newRow("blank lines skipped") << QByteArray("one\n\n   \n\t\ntwo\n") << QStringList{"one", "two"};
-        QTest::newRow("CR LF like LF") << QByteArray("one\r\n\r\ntwo\r\n") << QStringList{"one", "two"};
+        QTest::newRow("blank lines skipped")
+            << QByteArray("one\n\n   \n\t\ntwo\n") << QStringList{"one", "two"};
+        QTest::newRow("CR LF like LF")
+            << QByteArray("one\r\n\r\ntwo\r\n") << QStringList{"one", "two"};
         QTest::newRow("no final line end") << QByteArray("one\ntwo") << QStringList{"one", "two"};
-        QTest::newRow("blanks inside kept") << QByteArray("  padded  \n") << QStringList{"  padded  "};
-        QTest::newRow("control-only line skipped") << QByteArray("\x01\x02\nx\n") << QStringList{"x"};
+        QTest::newRow("blanks inside kept")
+            << QByteArray("  padded  \n") << QStringList{"  padded  "};
+        QTest::newRow("control-only line skipped")
+            << QByteArray("\x01\x02\nx\n") << QStringList{"x"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
         QTest::newRow("long line in pieces")
             << (QByteArray(1023, 'a') + QByteArray(5, 'b') + "\nend\n")
@@ -139,7 +149,8 @@ private slots:
         QCOMPARE(NvCatalog::MapResult(2).text, QStringLiteral("(SNMP) gone!"));
         QCOMPARE(NvCatalog::MapResult(2).code, -102);
         // Entries past the file's end keep their texts.
-        QCOMPARE(NvCatalog::MapResult(3).text, QStringLiteral("(SNMP) Cannot modify variable: Bad Value!"));
+        QCOMPARE(NvCatalog::MapResult(3).text,
+                 QStringLiteral("(SNMP) Cannot modify variable: Bad Value!"));
         QCOMPARE(NvCatalog::BuiltInEntry(NvCatalogId::AgentErrors, 1),
                  QStringLiteral("(SNMP) Variable does not exist!"));
     }
@@ -150,7 +161,8 @@ private slots:
         QVERIFY(!NvCatalog::LoadCatalog(NvCatalogId::SnmpClass, dir.filePath("absent.err")));
         const QString blank = writeFile(dir, "blank.err", "\n  \r\n\t\n");
         QVERIFY(!NvCatalog::LoadCatalog(NvCatalogId::SnmpClass, blank));
-        QCOMPARE(NvCatalog::MapResult(-5).text, QStringLiteral("(SNMPClass) SNMP request timed out!"));
+        QCOMPARE(NvCatalog::MapResult(-5).text,
+                 QStringLiteral("(SNMPClass) SNMP request timed out!"));
     }
 
     void laterLoadWins()
@@ -167,9 +179,13 @@ private slots:
         QTest::addColumn<QString>("listName");
         QTest::addColumn<QString>("line");
 
-        QTest::newRow("read, no list name") << 0 << "" << "Get: (NvSNMP++) Ok!. Receive at 10:05:00 AM.";
-        QTest::newRow("write, no list name") << 1 << "" << "Set: (NvSNMP++) Ok!. Receive at 10:05:00 AM.";
-        QTest::newRow("read, named list") << 0 << "Wireless" << "Get: (NvSNMP++) Ok! Request:Wireless. Receive at 10:05:00 AM.";
+        QTest::newRow("read, no list name") << 0 << ""
+                                            << "Get: (NvSNMP++) Ok!. Receive at 10:05:00 AM.";
+        QTest::newRow("write, no list name") << 1 << ""
+                                             << "Set: (NvSNMP++) Ok!. Receive at 10:05:00 AM.";
+        QTest::newRow("read, named list")
+            << 0 << "Wireless"
+            << "Get: (NvSNMP++) Ok! Request:Wireless. Receive at 10:05:00 AM.";
     }
 
     void statusLine()
@@ -184,13 +200,17 @@ private slots:
     void statusLineFromLoadedTemplate()
     {
         QTemporaryDir dir;
-        QVERIFY(NvCatalog::LoadCatalog(NvCatalogId::Templates,
-                                       writeFile(dir, "snmp.msg", "Lesen: [ERROR] um [TIME]\nSchreiben: [ERROR] Request:[VARLIST] um [TIME]\n")));
+        QVERIFY(NvCatalog::LoadCatalog(
+            NvCatalogId::Templates,
+            writeFile(
+                dir, "snmp.msg",
+                "Lesen: [ERROR] um [TIME]\nSchreiben: [ERROR] Request:[VARLIST] um [TIME]\n")));
         // A template without the list mark is left whole.
         QCOMPARE(NvCatalog::StatusLine(0, "E", "", "T"), QStringLiteral("Lesen: E um T"));
         QCOMPARE(NvCatalog::StatusLine(1, "E", "", "T"), QStringLiteral("Schreiben: E um T"));
         // Brackets inside the message are not taken for placeholders.
-        QCOMPARE(NvCatalog::StatusLine(1, "[TIME]", "L", "T"), QStringLiteral("Schreiben: [TIME] Request:L um T"));
+        QCOMPARE(NvCatalog::StatusLine(1, "[TIME]", "L", "T"),
+                 QStringLiteral("Schreiben: [TIME] Request:L um T"));
     }
 };
 

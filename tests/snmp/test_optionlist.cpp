@@ -9,7 +9,8 @@ const NvOptionRow kEnable[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const NvOptionRow kReversed[] = {{4, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const NvOptionRow kDuplicateValue[] = {{1, "First"}, {1, "Second"}, {2, "Third"}, {0, nullptr}};
 const NvOptionTextRow kTextRows[] = {{"a", "Alpha"}, {"b", "Beta"}, {nullptr, nullptr}};
-const NvOptionTextRow kPrefixRows[] = {{"ch", "Channel "}, {"if", "Interface "}, {nullptr, nullptr}};
+const NvOptionTextRow kPrefixRows[] = {
+    {"ch", "Channel "}, {"if", "Interface "}, {nullptr, nullptr}};
 
 } // namespace
 
@@ -26,14 +27,30 @@ private slots:
         QTest::addColumn<int>("indexOfText");
         QTest::addColumn<int>("indexOfValue");
 
-        QTest::newRow("value 1") << "1" << "Enable" << "1" << -1 << 1;
-        QTest::newRow("value 0") << "0" << "Disable" << "0" << -1 << 0;
-        QTest::newRow("unknown value") << "7" << "7" << "7" << -1 << -1;
-        QTest::newRow("null value") << "(NULL)" << "(NULL)" << "(NULL)" << -1 << -1;
-        QTest::newRow("text any case") << "enable" << "enable" << "1" << 1 << -1;
-        QTest::newRow("exact text") << "Disable" << "Disable" << "0" << 0 << -1;
-        QTest::newRow("not an integer") << "1x" << "1x" << "1x" << -1 << -1;
-        QTest::newRow("prefix of a text is no match") << "Enab" << "Enab" << "Enab" << -1 << -1;
+        QTest::newRow("value 1") << "1"
+                                 << "Enable"
+                                 << "1" << -1 << 1;
+        QTest::newRow("value 0") << "0"
+                                 << "Disable"
+                                 << "0" << -1 << 0;
+        QTest::newRow("unknown value") << "7"
+                                       << "7"
+                                       << "7" << -1 << -1;
+        QTest::newRow("null value") << "(NULL)"
+                                    << "(NULL)"
+                                    << "(NULL)" << -1 << -1;
+        QTest::newRow("text any case") << "enable"
+                                       << "enable"
+                                       << "1" << 1 << -1;
+        QTest::newRow("exact text") << "Disable"
+                                    << "Disable"
+                                    << "0" << 0 << -1;
+        QTest::newRow("not an integer") << "1x"
+                                        << "1x"
+                                        << "1x" << -1 << -1;
+        QTest::newRow("prefix of a text is no match") << "Enab"
+                                                      << "Enab"
+                                                      << "Enab" << -1 << -1;
     }
 
     void numberList()

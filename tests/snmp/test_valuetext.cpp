@@ -101,9 +101,10 @@ private slots:
         QTest::newRow("plain") << "42" << qint64(42);
         QTest::newRow("sign and blanks") << "  -17abc" << qint64(-17);
         QTest::newRow("none") << "x1" << qint64(0);
-        QTest::newRow("saturates") << "99999999999999999999999" << std::numeric_limits<qint64>::max();
-        QTest::newRow("saturates negative") << "-99999999999999999999999"
-                                            << std::numeric_limits<qint64>::min();
+        QTest::newRow("saturates")
+            << "99999999999999999999999" << std::numeric_limits<qint64>::max();
+        QTest::newRow("saturates negative")
+            << "-99999999999999999999999" << std::numeric_limits<qint64>::min();
     }
 
     void leadingInteger()
@@ -119,13 +120,27 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<int>("utcHours");
 
-        QTest::newRow("east of UTC") << "2008-11-13,10:5:0.0,+8:0" << "2008-11-13,10:5:0.0,+8:0" << "+" << 8;
-        QTest::newRow("west of UTC") << "2008-11-13,10:5:0.0,-5:30" << "2008-11-13,10:5:0.0,-5:30" << "-" << 5;
-        QTest::newRow("plain form: zero offset") << "2008-11-13,10:5:0.0" << "2008-11-13,10:5:0.0" << "+" << 0;
-        QTest::newRow("leading zeros accepted") << "2008-01-02,03:04:05.6" << "2008-1-2,3:4:5.6" << "+" << 0;
-        QTest::newRow("partial text keeps what matched") << "2008-11" << "2008-11-0,0:0:0.0" << "+" << 0;
-        QTest::newRow("offset hours without minutes") << "2008-11-13,10:5:0.0,+8" << "2008-11-13,10:5:0.0,+8:0" << "+" << 8;
-        QTest::newRow("garbage") << "hello" << "0-0-0,0:0:0.0" << "+" << 0;
+        QTest::newRow("east of UTC") << "2008-11-13,10:5:0.0,+8:0"
+                                     << "2008-11-13,10:5:0.0,+8:0"
+                                     << "+" << 8;
+        QTest::newRow("west of UTC") << "2008-11-13,10:5:0.0,-5:30"
+                                     << "2008-11-13,10:5:0.0,-5:30"
+                                     << "-" << 5;
+        QTest::newRow("plain form: zero offset") << "2008-11-13,10:5:0.0"
+                                                 << "2008-11-13,10:5:0.0"
+                                                 << "+" << 0;
+        QTest::newRow("leading zeros accepted") << "2008-01-02,03:04:05.6"
+                                                << "2008-1-2,3:4:5.6"
+                                                << "+" << 0;
+        QTest::newRow("partial text keeps what matched") << "2008-11"
+                                                         << "2008-11-0,0:0:0.0"
+                                                         << "+" << 0;
+        QTest::newRow("offset hours without minutes") << "2008-11-13,10:5:0.0,+8"
+                                                      << "2008-11-13,10:5:0.0,+8:0"
+                                                      << "+" << 8;
+        QTest::newRow("garbage") << "hello"
+                                 << "0-0-0,0:0:0.0"
+                                 << "+" << 0;
     }
 
     void dateTimeFormat()
@@ -147,7 +162,8 @@ private slots:
         QCOMPARE(octets, QByteArray("\x07\xD8\x0B\x0D\x0A\x05\x00\x00+\x08\x00", 11));
         QCOMPARE(NvDateTime::FromOctets(octets).Format(), value.Format());
         // A short value leaves the missing fields 0.
-        QCOMPARE(NvDateTime::FromOctets(octets.left(4)).Format(), QStringLiteral("2008-11-13,0:0:0.0"));
+        QCOMPARE(NvDateTime::FromOctets(octets.left(4)).Format(),
+                 QStringLiteral("2008-11-13,0:0:0.0"));
     }
 };
 

@@ -7,10 +7,14 @@
 namespace {
 
 const NvSNMPVarRecord kSystemGroup[] = {
-    {"1.3.6.1.2.1.1.1", "System Description", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.2", "System Object ID", SYN_OID, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.3", "System Uptime", SYN_TIMETICKS, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.4", "System Contact", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, "spare", "initial", "1.3.6.1.2.1.1.4.0"},
+    {"1.3.6.1.2.1.1.1", "System Description", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr,
+     nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.2", "System Object ID", SYN_OID, 0x02, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {"1.3.6.1.2.1.1.3", "System Uptime", SYN_TIMETICKS, 0x02, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {"1.3.6.1.2.1.1.4", "System Contact", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr,
+     "spare", "initial", "1.3.6.1.2.1.1.4.0"},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -21,8 +25,10 @@ const NvSNMPVarRecord kEmpty[] = {
 // A two-key table as the multi-SSID pages use it.
 const NvSNMPVarRecord kTwoKeyTable[] = {
     {" ", "ifIndex", SYN_INTEGER, 0x01, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.9000.4.2.9.2.1.1", "adMSSIDIndex", SYN_INTEGER, 0x01, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.9000.4.2.9.2.1.3", "adMSSIDSSID", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9000.4.2.9.2.1.1", "adMSSIDIndex", SYN_INTEGER, 0x01, nullptr, nullptr,
+     nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9000.4.2.9.2.1.3", "adMSSIDSSID", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr,
+     nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -121,14 +127,21 @@ private slots:
 
         QTest::newRow("read-only scalar") << 0 << 0 << 0 << 0x02u << true << false << true << false;
         QTest::newRow("read-write scalar") << 0 << 0 << 0 << 0x06u << true << true << true << false;
-        QTest::newRow("write-only is a hidden column") << 0 << 0 << 0 << 0x04u << false << true << false << true;
-        QTest::newRow("skipped read-write") << 0 << 0 << 0 << 0x26u << false << false << false << true;
-        QTest::newRow("key item inside keyCount") << 2 << 1 << 0 << 0x01u << false << true << true << false;
-        QTest::newRow("key flags past keyCount") << 2 << 1 << 1 << 0x01u << false << false << true << false;
-        QTest::newRow("key in scalar list") << 0 << 1 << 0 << 0x01u << false << false << true << false;
-        QTest::newRow("key in table rows list") << 3 << 2 << 1 << 0x01u << false << true << true << false;
+        QTest::newRow("write-only is a hidden column")
+            << 0 << 0 << 0 << 0x04u << false << true << false << true;
+        QTest::newRow("skipped read-write")
+            << 0 << 0 << 0 << 0x26u << false << false << false << true;
+        QTest::newRow("key item inside keyCount")
+            << 2 << 1 << 0 << 0x01u << false << true << true << false;
+        QTest::newRow("key flags past keyCount")
+            << 2 << 1 << 1 << 0x01u << false << false << true << false;
+        QTest::newRow("key in scalar list")
+            << 0 << 1 << 0 << 0x01u << false << false << true << false;
+        QTest::newRow("key in table rows list")
+            << 3 << 2 << 1 << 0x01u << false << true << true << false;
         QTest::newRow("derived column") << 2 << 0 << 0 << 0x08u << false << false << true << false;
-        QTest::newRow("hidden readable column") << 2 << 0 << 0 << 0x12u << true << false << false << true;
+        QTest::newRow("hidden readable column")
+            << 2 << 0 << 0 << 0x12u << true << false << false << true;
         QTest::newRow("no flags") << 2 << 0 << 0 << 0x00u << false << false << false << false;
     }
 
@@ -166,16 +179,24 @@ private slots:
         QTest::addColumn<QString>("delimiter");
         QTest::addColumn<QVector<int>>("values");
 
-        QTest::newRow("three numbers") << "3,0,12" << "," << QVector<int>{3, 0, 12};
-        QTest::newRow("empty text") << "" << "," << QVector<int>{};
-        QTest::newRow("trailing delimiter") << "4," << "," << QVector<int>{4, 0};
-        QTest::newRow("fraction truncated") << "2.5" << "," << QVector<int>{2};
-        QTest::newRow("fraction then next value") << "2.9,7" << "," << QVector<int>{2, 7};
-        QTest::newRow("other characters ignored") << "1a2, 3" << "," << QVector<int>{12, 3};
-        QTest::newRow("dotted with dot delimiter") << "10.0.0.1" << "." << QVector<int>{10, 0, 0, 1};
-        QTest::newRow("lone delimiter") << "," << "," << QVector<int>{0, 0};
-        QTest::newRow("long digit run saturates") << "99999999999999999999,1" << ","
-                                                  << QVector<int>{2147483647, 1};
+        QTest::newRow("three numbers") << "3,0,12"
+                                       << "," << QVector<int>{3, 0, 12};
+        QTest::newRow("empty text") << ""
+                                    << "," << QVector<int>{};
+        QTest::newRow("trailing delimiter") << "4,"
+                                            << "," << QVector<int>{4, 0};
+        QTest::newRow("fraction truncated") << "2.5"
+                                            << "," << QVector<int>{2};
+        QTest::newRow("fraction then next value") << "2.9,7"
+                                                  << "," << QVector<int>{2, 7};
+        QTest::newRow("other characters ignored") << "1a2, 3"
+                                                  << "," << QVector<int>{12, 3};
+        QTest::newRow("dotted with dot delimiter") << "10.0.0.1"
+                                                   << "." << QVector<int>{10, 0, 0, 1};
+        QTest::newRow("lone delimiter") << ","
+                                        << "," << QVector<int>{0, 0};
+        QTest::newRow("long digit run saturates") << "99999999999999999999,1"
+                                                  << "," << QVector<int>{2147483647, 1};
     }
 
     void numList()
