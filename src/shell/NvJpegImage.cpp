@@ -2,7 +2,6 @@
 
 #include <csetjmp>
 #include <cstdio>
-
 #include <jpeglib.h>
 
 namespace {
@@ -58,9 +57,9 @@ QImage DecodeJpeg(const QByteArray& data, QString* error)
 {
     QImage image;
     ErrorManager manager;
-    const bool ok = !data.isEmpty() &&
-                    decodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
-                               static_cast<unsigned long>(data.size()), image, manager);
+    const bool ok =
+        !data.isEmpty() && decodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
+                                      static_cast<unsigned long>(data.size()), image, manager);
     if (!ok) {
         if (error)
             *error = data.isEmpty() ? QStringLiteral("No picture data.")
