@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QVector>
-
 #include <cstdint>
 #include <memory>
 #include <optional>
