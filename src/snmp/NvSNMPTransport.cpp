@@ -19,6 +19,10 @@
 #include <vector>
 
 // net-snmp's own messages; warnings and worse show by default.
+// Exported by libnetsnmp but left out of its installed headers: the engine discovery that
+// net-snmp otherwise runs inside the first send.
+extern "C" int snmpv3_engineID_probe(struct session_list* slp, netsnmp_session* in_session);
+
 Q_LOGGING_CATEGORY(lcSnmp, "qtr.snmp", QtWarningMsg)
 
 namespace NvSNMPTransport {
@@ -398,6 +402,16 @@ Outcome outcomeOfPdu(const netsnmp_pdu* pdu, const Target& target)
 int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* pdu,
                     void* magic) noexcept;
 
+void closeSession(Session& session)
+{
+    if (session.listed)
+        snmp_close(session.listed);
+    if (session.single)
+        snmp_sess_close(session.single);
+    session.listed = nullptr;
+    session.single = nullptr;
+}
+
 Session* sessionFor(const Target& t, bool async, int& result)
 {
     State& s = state();
@@ -469,7 +483,6 @@ Session* sessionFor(const Target& t, bool async, int& result)
         init.community_len = size_t(community.size());
     }
 
-    // Opening an SNMPv3 session discovers the engine (a blocking probe of this session only).
     if (async) {
         init.callback = asyncTrampoline;
         session->listed = snmp_open(&init);
@@ -483,19 +496,28 @@ Session* sessionFor(const Target& t, bool async, int& result)
             result = NvSNMPResults::kOperationFailed;
         return nullptr;
     }
+    // An SNMPv3 session discovers the agent's engine now, with a blocking probe of its own
+    // socket only, rather than inside its first send: the user entry must be known to hold
+    // this session's keys before anything authenticated goes out.
+    if (init.version == SNMP_VERSION_3 && session->handle()->securityEngineIDLen == 0) {
+        auto* list = static_cast<struct session_list*>(
+            session->single ? session->single : snmp_sess_pointer(session->listed));
+        init.s_snmp_errno = SNMPERR_SUCCESS;
+        if (!snmpv3_engineID_probe(list, &init) || session->handle()->securityEngineIDLen == 0) {
+            // The probe's own request failed into the session (a time-out, say); init only
+            // learns that no engine was found.
+            int error = session->handle()->s_snmp_errno;
+            if (error == SNMPERR_SUCCESS)
+                error = init.s_snmp_errno;
+            result = NvSNMPResults::OfLibraryError(
+                error != SNMPERR_SUCCESS ? error : SNMPERR_UNKNOWN_ENG_ID);
+            closeSession(*session);
+            return nullptr;
+        }
+    }
     Session* raw = session.get();
     s.sessions.emplace(key, std::move(session));
     return raw;
-}
-
-void closeSession(Session& session)
-{
-    if (session.listed)
-        snmp_close(session.listed);
-    if (session.single)
-        snmp_sess_close(session.single);
-    session.listed = nullptr;
-    session.single = nullptr;
 }
 
 // After an outcome that means the agent's engine is not the one discovered (a new engine ID
@@ -564,10 +586,16 @@ int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* p
         } else if (operation == NETSNMP_CALLBACK_OP_DISCONNECT) {
             o.sessionClosed = true;
             o.result = NvSNMPResults::kSessionDestroyed;
+        } else if (operation == NETSNMP_CALLBACK_OP_SEC_ERROR && pdu &&
+                   pdu->command == SNMP_MSG_REPORT) {
+            o = outcomeOfPdu(pdu, context.target); // an SNMPv3 report: wrong password ...
         } else {
             const int error = session ? session->s_snmp_errno : SNMPERR_GENERR;
             o.result = NvSNMPResults::OfLibraryError(error);
         }
+        // Whatever net-snmp left unsaid, a callback that brings no response is a failure.
+        if (!o.responded && o.result == NvSNMPResults::kSuccess)
+            o.result = NvSNMPResults::kOperationFailed;
         finish(context, std::move(o));
     } catch (...) {
         Outcome failed;
