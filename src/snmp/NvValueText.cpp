@@ -157,7 +157,8 @@ double TextToReal(const QString& text)
         return 0.0;
     bool ok = false;
     const double value = QLocale::c().toDouble(match.captured(0).trimmed(), &ok);
-    return ok ? value : 0.0;
+    // An overflow gives the infinity of its sign, as strtod does: a huge number must not read as 0.
+    return ok || std::isinf(value) ? value : 0.0;
 }
 
 int64_t LeadingInteger(const QString& text)
