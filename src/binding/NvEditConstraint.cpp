@@ -425,6 +425,17 @@ void NvEditConstraint::restoreHandlers(const EditConstraint_s& record)
 // Handlers and text changes run other code that may remove the record, the edit or the set, so
 // each step after one checks that they are still there.
 
+NvEditConstraint::OwnHandlerOutcome
+NvEditConstraint::callOwnHandler(NvEditHandler handler, QLineEdit* edit, EditConstraint_s*& record)
+{
+    const QPointer<NvEditConstraint> self(this);
+    const QPointer<QLineEdit> alive(edit);
+    handler(edit);
+    if (!self || !alive || !(record = find(edit)))
+        return Gone;
+    return NvEdit::Of(edit)->Tag() == -1 ? TagRefused : Carry;
+}
+
 void NvEditConstraint::changed(QLineEdit* edit)
 {
     EditConstraint_s* record = find(edit);
@@ -450,14 +461,8 @@ void NvEditConstraint::changed(QLineEdit* edit)
         beep();
         return;
     }
-    if (record->savedChange) {
-        const NvEditHandler handler = record->savedChange;
-        handler(edit);
-        if (!self || !alive || !(record = find(edit)))
-            return;
-        if (NvEdit::Of(edit)->Tag() == -1)
-            return;
-    }
+    if (record->savedChange && callOwnHandler(record->savedChange, edit, record) != Carry)
+        return;
     if ((record->flags & CF_AUTO_NEXT) && record->letter != QLatin1Char('n') &&
         record->length > 0 && edit->text().size() == record->length)
         FocusNextControl(m_owner, edit);
@@ -488,14 +493,11 @@ void NvEditConstraint::left(QLineEdit* edit)
         return;
     }
     if (record->savedExit) {
-        const NvEditHandler handler = record->savedExit;
-        handler(edit);
-        if (!self || !alive || !(record = find(edit)))
-            return;
-        if (NvEdit::Of(edit)->Tag() == -1) {
+        const OwnHandlerOutcome outcome = callOwnHandler(record->savedExit, edit, record);
+        if (outcome == TagRefused)
             edit->setText(record->remembered);
+        if (outcome != Carry)
             return;
-        }
     }
     if (m_rememberAccepted)
         record->remembered = edit->text();

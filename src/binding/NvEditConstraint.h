@@ -97,6 +97,16 @@ public:
     static void SetBeep(std::function<void()> beep);
 
 private:
+    enum OwnHandlerOutcome
+    {
+        Carry,      // go on with the rule
+        TagRefused, // the handler set the edit's tag to -1
+        Gone,       // the handler removed the edit, its record or the set
+    };
+    // Calls one of the edit's own handlers; record is found again afterwards.
+    OwnHandlerOutcome callOwnHandler(NvEditHandler handler, QLineEdit* edit,
+                                     EditConstraint_s*& record);
+
     EditConstraint_s* find(const QLineEdit* edit);
     void install(EditConstraint_s record, QLineEdit* edit);
     void restoreHandlers(const EditConstraint_s& record);
