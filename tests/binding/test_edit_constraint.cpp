@@ -100,7 +100,7 @@ void TestEditConstraint::cleanup()
 
 void TestEditConstraint::typingIsFiltered_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("specifier");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("beeped");
@@ -130,10 +130,10 @@ void TestEditConstraint::typingIsFiltered_data()
 
 void TestEditConstraint::typingIsFiltered()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, specifier);
     QFETCH(QString, typed);
     Page page;
-    page.constraints.AddOne(spec, page.edit);
+    page.constraints.AddOne(specifier, page.edit);
     QTest::keyClicks(page.edit, typed);
     QTEST(page.edit->text(), "result");
     QTEST(beeps, "beeped");
