@@ -19,7 +19,7 @@ const QString kNotDoneText = QStringLiteral("(NOTDONE)");
 const QString kKindLetters = QStringLiteral("shiufn");
 const QString kBoundCharacters = QStringLiteral("-0123456789.");
 
-constexpr int kBadSpecification = -2;
+constexpr int kBadSpecifier = -2;
 constexpr int kTooFewControls = -522;
 
 // Messages of the common catalog.
@@ -36,9 +36,9 @@ enum CommonMessage
     kListNumberOutOfRange = 11,
 };
 
-[[noreturn]] void badSpecification()
+[[noreturn]] void badSpecifier()
 {
-    throw NvError::FromCode(kBadSpecification);
+    throw NvError::FromCode(kBadSpecifier);
 }
 
 std::function<void()>& beepFunction()
@@ -77,7 +77,7 @@ int readCount(const QString& text, int& pos)
         ++pos;
     }
     if (pos == start)
-        badSpecification();
+        badSpecifier();
     return static_cast<int>(value);
 }
 
@@ -87,7 +87,7 @@ double readBound(const QString& text, int& pos)
     while (pos < text.size() && kBoundCharacters.contains(text[pos]))
         ++pos;
     if (pos == start)
-        badSpecification();
+        badSpecifier();
     return TextToReal(text.mid(start, pos - start));
 }
 
@@ -161,24 +161,26 @@ void NvEditConstraint::SetBeep(std::function<void()> beep)
 
 // --- the rules ---------------------------------------------------------------------------------
 
-EditConstraint_s NvEditConstraint::Parse(const QString& spec)
+EditConstraint_s NvEditConstraint::Parse(const QString& specifier)
 {
-    if (spec.size() < 2 || spec[0] != QLatin1Char('%') || !kKindLetters.contains(spec[1]))
-        badSpecification();
+    if (specifier.size() < 2 || specifier[0] != QLatin1Char('%') ||
+        !kKindLetters.contains(specifier[1]))
+        badSpecifier();
     EditConstraint_s c;
-    c.letter = spec[1];
+    c.letter = specifier[1];
     int pos = 2;
     if (c.letter == QLatin1Char('n')) {
-        if (pos >= spec.size())
-            badSpecification();
-        c.delimiter = spec[pos++];
+        if (pos >= specifier.size())
+            badSpecifier();
+        c.delimiter = specifier[pos++];
     }
     setDefaultBounds(c);
-    if (pos == spec.size())
+    if (pos == specifier.size())
         return c;
-    if (spec[pos] != QLatin1Char('{') || spec.size() - pos < 2 || !spec.endsWith(QLatin1Char('}')))
-        badSpecification();
-    const QString options = spec.mid(pos + 1, spec.size() - pos - 2);
+    if (specifier[pos] != QLatin1Char('{') || specifier.size() - pos < 2 ||
+        !specifier.endsWith(QLatin1Char('}')))
+        badSpecifier();
+    const QString options = specifier.mid(pos + 1, specifier.size() - pos - 2);
     int at = 0;
     while (at < options.size()) {
         switch (options[at++].unicode()) {
@@ -207,11 +209,11 @@ EditConstraint_s NvEditConstraint::Parse(const QString& spec)
             break;
         case 'e':
             if (at >= options.size())
-                badSpecification();
+                badSpecifier();
             c.nextChar = options[at++];
             break;
         default:
-            badSpecification();
+            badSpecifier();
         }
     }
     return c;
@@ -228,13 +230,13 @@ QStringList NvEditConstraint::SplitFormat(const QString& format)
         }
     }
     if (starts.isEmpty() || starts.first() != 0)
-        starts.prepend(0); // leading text is a specification of its own, and a malformed one
-    QStringList specs;
+        starts.prepend(0); // leading text is a specifier of its own, and a malformed one
+    QStringList specifiers;
     for (int k = 0; k < starts.size(); ++k) {
         const int end = k + 1 < starts.size() ? starts[k + 1] : format.size();
-        specs.append(format.mid(starts[k], end - starts[k]));
+        specifiers.append(format.mid(starts[k], end - starts[k]));
     }
-    return specs;
+    return specifiers;
 }
 
 int NvEditConstraint::FirstOffending(const EditConstraint_s& c, const QString& text)
@@ -337,8 +339,8 @@ LeaveVerdict NvEditConstraint::CheckLeave(const EditConstraint_s& c, const QStri
 void NvEditConstraint::AddFormat(const QString& format, const QList<QLineEdit*>& edits)
 {
     std::vector<EditConstraint_s> records;
-    for (const QString& spec : SplitFormat(format))
-        records.push_back(Parse(spec));
+    for (const QString& specifier : SplitFormat(format))
+        records.push_back(Parse(specifier));
     if (edits.size() < static_cast<qsizetype>(records.size()))
         throw NvError::FromCode(kTooFewControls);
     for (size_t i = 0; i < records.size(); ++i) {
@@ -347,9 +349,9 @@ void NvEditConstraint::AddFormat(const QString& format, const QList<QLineEdit*>&
     }
 }
 
-void NvEditConstraint::AddOne(const QString& spec, QLineEdit* edit)
+void NvEditConstraint::AddOne(const QString& specifier, QLineEdit* edit)
 {
-    EditConstraint_s record = Parse(spec);
+    EditConstraint_s record = Parse(specifier);
     if (edit)
         install(std::move(record), edit);
 }
@@ -425,6 +427,17 @@ void NvEditConstraint::restoreHandlers(const EditConstraint_s& record)
 // Handlers and text changes run other code that may remove the record, the edit or the set, so
 // each step after one checks that they are still there.
 
+NvEditConstraint::OwnHandlerOutcome
+NvEditConstraint::callOwnHandler(NvEditHandler handler, QLineEdit* edit, EditConstraint_s*& record)
+{
+    const QPointer<NvEditConstraint> self(this);
+    const QPointer<QLineEdit> alive(edit);
+    handler(edit);
+    if (!self || !alive || !(record = find(edit)))
+        return Gone;
+    return NvEdit::Of(edit)->Tag() == -1 ? TagRefused : Carry;
+}
+
 void NvEditConstraint::changed(QLineEdit* edit)
 {
     EditConstraint_s* record = find(edit);
@@ -450,14 +463,8 @@ void NvEditConstraint::changed(QLineEdit* edit)
         beep();
         return;
     }
-    if (record->savedChange) {
-        const NvEditHandler handler = record->savedChange;
-        handler(edit);
-        if (!self || !alive || !(record = find(edit)))
-            return;
-        if (NvEdit::Of(edit)->Tag() == -1)
-            return;
-    }
+    if (record->savedChange && callOwnHandler(record->savedChange, edit, record) != Carry)
+        return;
     if ((record->flags & CF_AUTO_NEXT) && record->letter != QLatin1Char('n') &&
         record->length > 0 && edit->text().size() == record->length)
         FocusNextControl(m_owner, edit);
@@ -488,14 +495,11 @@ void NvEditConstraint::left(QLineEdit* edit)
         return;
     }
     if (record->savedExit) {
-        const NvEditHandler handler = record->savedExit;
-        handler(edit);
-        if (!self || !alive || !(record = find(edit)))
-            return;
-        if (NvEdit::Of(edit)->Tag() == -1) {
+        const OwnHandlerOutcome outcome = callOwnHandler(record->savedExit, edit, record);
+        if (outcome == TagRefused)
             edit->setText(record->remembered);
+        if (outcome != Carry)
             return;
-        }
     }
     if (m_rememberAccepted)
         record->remembered = edit->text();

@@ -22,7 +22,7 @@ enum EditConstraintFlag : uint16_t
     CF_NOT_EMPTY = 0x4, // an empty edit is refused
 };
 
-// The input constraint of one edit, from a specification such as "%u{n1x4095}".
+// The input constraint of one edit, from a specifier such as "%u{n1x4095}".
 struct EditConstraint_s
 {
     QPointer<QLineEdit> edit;
@@ -65,12 +65,12 @@ public:
     NvEditConstraint(const NvEditConstraint&) = delete;
     NvEditConstraint& operator=(const NvEditConstraint&) = delete;
 
-    // One specification per "%" that starts one; the i-th goes to edits[i] (a null entry takes
-    // none). Every specification is checked before any is installed. Raises NvError -2 for a
-    // malformed specification and -522 when there are fewer edits than specifications.
+    // One specifier per "%" that starts one; the i-th goes to edits[i] (a null entry takes
+    // none). Every specifier is checked before any is installed. Raises NvError -2 for a
+    // malformed specifier and -522 when there are fewer edits than specifiers.
     void AddFormat(const QString& format, const QList<QLineEdit*>& edits);
     // Installs one constraint, replacing one this set already has on the edit. Raises -2.
-    void AddOne(const QString& spec, QLineEdit* edit);
+    void AddOne(const QString& specifier, QLineEdit* edit);
     // Puts the edit's own change and exit handlers back and forgets the edit.
     void Remove(QLineEdit* edit);
     // The edit's current text becomes the text a refusal goes back to.
@@ -86,7 +86,7 @@ public:
     const EditConstraint_s* Find(const QLineEdit* edit) const;
 
     // The rules themselves, free of any edit.
-    static EditConstraint_s Parse(const QString& spec); // raises -2
+    static EditConstraint_s Parse(const QString& specifier); // raises -2
     static QStringList SplitFormat(const QString& format);
     // Position of the first character the kind does not allow, or -1.
     static int FirstOffending(const EditConstraint_s& constraint, const QString& text);
@@ -97,6 +97,16 @@ public:
     static void SetBeep(std::function<void()> beep);
 
 private:
+    enum OwnHandlerOutcome
+    {
+        Carry,      // go on with the rule
+        TagRefused, // the handler set the edit's tag to -1
+        Gone,       // the handler removed the edit, its record or the set
+    };
+    // Calls one of the edit's own handlers; record is found again afterwards.
+    OwnHandlerOutcome callOwnHandler(NvEditHandler handler, QLineEdit* edit,
+                                     EditConstraint_s*& record);
+
     EditConstraint_s* find(const QLineEdit* edit);
     void install(EditConstraint_s record, QLineEdit* edit);
     void restoreHandlers(const EditConstraint_s& record);

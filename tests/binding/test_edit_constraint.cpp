@@ -6,6 +6,8 @@
 #include "NvError.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 #include <memory>
@@ -64,6 +66,7 @@ private slots:
     void notEmptyRefusesEmpty();
     void rememberSetsTheFallback();
     void leaveCheckIsNotReentered();
+    void realMessageBoxGivesTheFocusBack();
     void lengthLimitsTypingButNotProgramTexts();
     void listLengthCountsNumbersNotCharacters();
     void ownHandlersAreStillCalled();
@@ -73,6 +76,7 @@ private slots:
     void autoNextAtLength();
     void removeRestoresOwnHandlers();
     void destroyingTheSetRestoresOwnHandlers();
+    void handlersMayRemoveTheirConstraint();
     void addFormat();
     void addFormatInstallsNothingWhenMalformed();
     void widthOption();
@@ -96,7 +100,7 @@ void TestEditConstraint::cleanup()
 
 void TestEditConstraint::typingIsFiltered_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("specifier");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("beeped");
@@ -126,10 +130,10 @@ void TestEditConstraint::typingIsFiltered_data()
 
 void TestEditConstraint::typingIsFiltered()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, specifier);
     QFETCH(QString, typed);
     Page page;
-    page.constraints.AddOne(spec, page.edit);
+    page.constraints.AddOne(specifier, page.edit);
     QTest::keyClicks(page.edit, typed);
     QTEST(page.edit->text(), "result");
     QTEST(beeps, "beeped");
@@ -267,6 +271,39 @@ void TestEditConstraint::leaveCheckIsNotReentered()
     QCOMPARE(page.next->text(), QStringLiteral("9"));
 }
 
+// The modal box takes the focus from the control the user went to and gives it back on closing;
+// neither that control nor the refused edit is left again, and the edit ends up with the focus.
+void TestEditConstraint::realMessageBoxGivesTheFocusBack()
+{
+    NvDialogs::LeaveTestMode();
+    Page page;
+    QVERIFY(QTest::qWaitForWindowActive(&page.window));
+    page.constraints.AddOne(QStringLiteral("%u{n1x4095}"), page.edit);
+    page.constraints.AddOne(QStringLiteral("%u{n1x5}"), page.next);
+    page.next->setText(QStringLiteral("9")); // would be refused if it were left
+    QStringList shown;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(0, answer); // not up yet
+            return;
+        }
+        shown.append(box->text());
+        box->accept();
+    };
+    QTimer::singleShot(0, answer);
+    page.typeAndLeave(QStringLiteral("0"));
+    QCOMPARE(shown, QStringList{kRange1To4095});
+    QCOMPARE(page.edit->text(), QString());
+    QCOMPARE(page.window.focusWidget(), page.edit);
+    // The offscreen platform has no window manager to activate the page again.
+    page.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page.window));
+    QCOMPARE(QApplication::focusWidget(), page.edit);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(page.next->text(), QStringLiteral("9"));
+}
+
 void TestEditConstraint::lengthLimitsTypingButNotProgramTexts()
 {
     Page page;
@@ -400,6 +437,33 @@ void TestEditConstraint::destroyingTheSetRestoresOwnHandlers()
     QTest::keyClicks(page.edit, QStringLiteral("a"));
     QCOMPARE(page.edit->text(), QStringLiteral("a"));
     QCOMPARE(changes, 1);
+}
+
+// A page's handler may unbind the edit or close the page while the constraint is calling it.
+void TestEditConstraint::handlersMayRemoveTheirConstraint()
+{
+    Page page;
+    QVERIFY(QTest::qWaitForWindowActive(&page.window));
+    auto constraints = std::make_unique<NvEditConstraint>(&page.window, true);
+    NvEdit::Of(page.edit)->SetOnChange([&](QLineEdit* e) {
+        if (constraints)
+            constraints->Remove(e);
+    });
+    constraints->AddOne(QStringLiteral("%h{l2a}"), page.edit);
+    page.edit->setFocus();
+    QTest::keyClicks(page.edit, QStringLiteral("AB"));
+    QCOMPARE(constraints->Count(), 0);
+    QCOMPARE(QApplication::focusWidget(), page.edit); // no auto-next without the record
+
+    NvEdit::Of(page.next)->SetOnExit([&](QLineEdit*) { constraints.reset(); });
+    constraints->AddOne(QStringLiteral("%u"), page.next);
+    page.next->setFocus();
+    page.next->setText(QStringLiteral("5"));
+    QVERIFY(constraints);
+    QTest::keyClick(page.next, Qt::Key_Tab);
+    QVERIFY(!constraints);
+    QTest::keyClicks(page.next, QStringLiteral("x")); // the page's handlers are back, no filter
+    QCOMPARE(page.next->text(), QStringLiteral("5x"));
 }
 
 void TestEditConstraint::addFormat()

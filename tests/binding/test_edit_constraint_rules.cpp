@@ -1,4 +1,4 @@
-// The rules of the edit constraints without any edit: the specification grammar, the characters
+// The rules of the edit constraints without any edit: the specifier grammar, the characters
 // each kind lets through and the checks on leaving.
 #include "NvEditConstraint.h"
 #include "NvError.h"
@@ -35,7 +35,7 @@ private slots:
 
 void TestEditConstraintRules::parse_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("specifier");
     QTest::addColumn<QChar>("letter");
     QTest::addColumn<QChar>("delimiter");
     QTest::addColumn<double>("minimum");
@@ -80,8 +80,8 @@ void TestEditConstraintRules::parse_data()
 
 void TestEditConstraintRules::parse()
 {
-    QFETCH(QString, spec);
-    const EditConstraint_s c = NvEditConstraint::Parse(spec);
+    QFETCH(QString, specifier);
+    const EditConstraint_s c = NvEditConstraint::Parse(specifier);
     QTEST(c.letter, "letter");
     QTEST(c.delimiter, "delimiter");
     QTEST(c.minimum, "minimum");
@@ -94,7 +94,7 @@ void TestEditConstraintRules::parse()
 
 void TestEditConstraintRules::malformed_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("specifier");
     QTest::newRow("empty") << "";
     QTest::newRow("percent alone") << "%";
     QTest::newRow("no leading percent") << "u{n1}";
@@ -117,9 +117,9 @@ void TestEditConstraintRules::malformed_data()
 
 void TestEditConstraintRules::malformed()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, specifier);
     try {
-        NvEditConstraint::Parse(spec);
+        NvEditConstraint::Parse(specifier);
         QFAIL("accepted");
     } catch (const NvError& error) {
         QCOMPARE(error.code(), -2);
@@ -131,23 +131,23 @@ void TestEditConstraintRules::malformed()
 void TestEditConstraintRules::splitFormat_data()
 {
     QTest::addColumn<QString>("format");
-    QTest::addColumn<QStringList>("specs");
+    QTest::addColumn<QStringList>("specifiers");
     QTest::newRow("one") << "%u{n1x4095}" << QStringList{"%u{n1x4095}"};
     QTest::newRow("three") << "%s%h{l12}%u" << QStringList{"%s", "%h{l12}", "%u"};
     QTest::newRow("percent delimiter") << "%n%%u" << QStringList{"%n%", "%u"};
-    QTest::newRow("leading text is a specification") << "ab%u" << QStringList{"ab", "%u"};
+    QTest::newRow("leading text is a specifier") << "ab%u" << QStringList{"ab", "%u"};
     QTest::newRow("empty") << "" << QStringList{""};
 }
 
 void TestEditConstraintRules::splitFormat()
 {
     QFETCH(QString, format);
-    QTEST(NvEditConstraint::SplitFormat(format), "specs");
+    QTEST(NvEditConstraint::SplitFormat(format), "specifiers");
 }
 
 void TestEditConstraintRules::firstOffending_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("specifier");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("position");
 
@@ -194,14 +194,14 @@ void TestEditConstraintRules::firstOffending_data()
 
 void TestEditConstraintRules::firstOffending()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, specifier);
     QFETCH(QString, text);
-    QTEST(NvEditConstraint::FirstOffending(NvEditConstraint::Parse(spec), text), "position");
+    QTEST(NvEditConstraint::FirstOffending(NvEditConstraint::Parse(specifier), text), "position");
 }
 
 void TestEditConstraintRules::leave_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("specifier");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("message");
@@ -301,9 +301,10 @@ void TestEditConstraintRules::leave_data()
 
 void TestEditConstraintRules::leave()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, specifier);
     QFETCH(QString, text);
-    const LeaveVerdict verdict = NvEditConstraint::CheckLeave(NvEditConstraint::Parse(spec), text);
+    const LeaveVerdict verdict =
+        NvEditConstraint::CheckLeave(NvEditConstraint::Parse(specifier), text);
     QTEST(int(verdict.kind), "kind");
     QTEST(verdict.message, "message");
 }
