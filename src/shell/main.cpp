@@ -1,33 +1,25 @@
 #include "NvApplication.h"
-#include "NvStartupSequence.h"
+#include "TMainForm.h"
 
-#include <QWidget>
-
-namespace {
-
-// Until the main window exists the start-up runs on its own: the caption lives here.
-class StandaloneHost : public NvStartupHost
-{
-public:
-    void StopCapabilityTimer() override {}
-    QString Caption() const override { return m_caption; }
-    void SetCaption(const QString& caption) override { m_caption = caption; }
-    QWidget* MessageOwner() override { return nullptr; }
-
-private:
-    QString m_caption = QStringLiteral("QTR-9000KX");
-};
-
-} // namespace
+#include <QAction>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
     NvApplication app(argc, argv);
-    NvStartupCatalogs::LoadBesideExecutable(QCoreApplication::applicationDirPath());
+    TMainForm mainForm;
+    if (!mainForm.Create(app.arguments().mid(1)))
+        return 1;
+    mainForm.show();
+    mainForm.ProbeDevice();
 
-    StandaloneHost host;
-    NvStartupSequence startup;
-    const auto outcome =
-        startup.Run(host, app.arguments().mid(1), [] { return NvSessionParameters(); });
-    return outcome == NvStartupSequence::Outcome::Continue ? 0 : 1;
+    // For screenshots and demonstrations: QTR_OPEN_PAGE names a menu item to open at start.
+    const QString page = qEnvironmentVariable("QTR_OPEN_PAGE");
+    if (!page.isEmpty()) {
+        QTimer::singleShot(500, &mainForm, [&mainForm, page] {
+            if (QAction* action = mainForm.Action(page); action && action->isEnabled())
+                action->trigger();
+        });
+    }
+    return app.exec();
 }
