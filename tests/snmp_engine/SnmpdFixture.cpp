@@ -59,9 +59,11 @@ view sysview included .1.3.6.1.2.1.1
 view writable included .1.3.6.1.2.1.1.4
 view writable included .1.3.6.1.2.1.1.5
 view writable included .1.3.6.1.2.1.1.6
+view notify included .1.3.6.1.6.3.13.1.1
 rocommunity public 127.0.0.1 -V all
 rocommunity sysonly 127.0.0.1 -V sysview
 rwcommunity private 127.0.0.1 -V writable
+rwcommunity tables 127.0.0.1 -V notify
 createUser md5user MD5 %3
 createUser desuser SHA %4 DES %5
 createUser aesuser SHA %4 AES %6

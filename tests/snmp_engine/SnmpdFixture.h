@@ -11,9 +11,10 @@
 // net-snmp's snmpd on 127.0.0.1 and a free port, configured from a temporary folder that also
 // holds its persistent files. Communities: "public" (read, whole MIB), "sysonly" (read, system
 // group only: walks of sysORTable run into the end of the view), "private" (write sysContact,
-// sysName, sysLocation). SNMPv3 users: "md5user" (MD5, authNoPriv), "desuser" (SHA + DES),
-// "aesuser" (SHA + AES), "sha256user" (SHA-256 + AES), all authPriv-capable with read-write
-// access except md5user (read).
+// sysName, sysLocation), "tables" (read and write snmpNotifyTable, 1.3.6.1.6.3.13.1.1: a table
+// whose rows SNMP creates and destroys through its RowStatus column, IMPLIED name index). SNMPv3
+// users: "md5user" (MD5, authNoPriv), "desuser" (SHA + DES), "aesuser" (SHA + AES), "sha256user"
+// (SHA-256 + AES), all authPriv-capable with read-write access except md5user (read).
 class SnmpdFixture
 {
 public:
