@@ -12,7 +12,7 @@
 #include "TSNMPListViewPanel.h"
 #include "ui_TConfigForm.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -131,6 +131,11 @@ bool TConfigForm::operationOnStack() const
         // A blocking operation only lets messages run while it is on the stack.
         if (binding->busy && !binding->async)
             return true;
+    }
+    // A dialog of the page (editing a row, a question) runs its own loop over the bindings.
+    for (const QWidget* w = QApplication::activeModalWidget(); w; w = w->parentWidget()) {
+        if (w == this)
+            return QApplication::activeModalWidget() != this;
     }
     // The event pump's timer stands still while completions run: the close may come from one of
     // ours, which must not lose its binding under its feet.

@@ -20,8 +20,9 @@ class TConfigForm;
 // Closing takes every binding's request out of service and waits for a running operation to
 // end, but no longer than that request's own time-out and retries allow plus closeGraceMs; then
 // the binding goes anyway. A close asked for from inside an operation of one of the bindings
-// (a list view letting window messages run while it fills, a completion's handler) is carried
-// out as soon as that operation has returned.
+// (a list view letting window messages run while it fills, a completion's handler) or while a
+// dialog of the page is open is carried out as soon as that operation has returned or that
+// dialog has closed.
 class TConfigForm : public QDialog
 {
     Q_OBJECT

@@ -6,16 +6,19 @@
 #include "TCtrlBtnPanel.h"
 #include "TEditsPanel.h"
 #include "TListViewPanel.h"
+#include "TMsgPanel.h"
 #include "TSNMPEditorPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -436,6 +439,49 @@ private slots:
         for (int i = 0; i < m_binding->request.list.Count(); ++i)
             QVERIFY(!(m_binding->request.list.Item(i).flags & VAR_SKIP));
         QVERIFY(m_binding->async);
+    }
+
+    void closeButtonWithoutFormSaysSo()
+    {
+        TSNMPEditorPanel panel(m_form.get(), bind(kThreeWritable));
+        QTest::mouseClick(panel.buttons->closeButton, Qt::LeftButton);
+        QCOMPARE(NvDialogs::RecordedMessages().size(), 1);
+        QCOMPARE(NvDialogs::RecordedMessages().first().text,
+                 QStringLiteral("Please initial close form"));
+    }
+
+    // The panel is as large as its content, buttons and splitter; the form grows to the panel
+    // but not beyond 800 x 550.
+    void panelAndFormSizes_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("a few rows") << 3;
+        QTest::newRow("more rows than a form can show") << 40;
+    }
+
+    void panelAndFormSizes()
+    {
+        QFETCH(int, rows);
+        std::vector<NvSNMPVarRecord> table;
+        for (int i = 0; i < rows; ++i)
+            table.push_back(
+                ROW("1.3.6.1.4.1.32473.9000.1.1", "Variable", SYN_DISPLAYSTRING, 0x06, nullptr));
+        table.push_back(END);
+        QDialog form;
+        form.resize(10, 10);
+        TSNMPEditorPanel panel(&form, bind(table.data()));
+        panel.SetEditWidth(600);
+        const QSize content = panel.editsPanel->sizeHint();
+        QCOMPARE(panel.width(),
+                 content.width() + panel.buttons->width() + panel.splitter->handleWidth() + 3);
+        QCOMPARE(panel.height(), qMax(content.height() + panel.messages->sizeHint().height() +
+                                          panel.contentArea->handleWidth(),
+                                      panel.buttons->sizeHint().height()));
+        panel.AttachToForm(&form);
+        QCOMPARE(panel.form.data(), &form);
+        QCOMPARE(form.width(), qMin(panel.width(), 800));
+        QCOMPARE(form.height(), qMin(panel.height(), 550));
+        QCOMPARE(panel.editsPanel->rows[0].editor->width(), 600);
     }
 
     void listViewPanel()

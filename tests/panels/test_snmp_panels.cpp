@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,17 +31,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
-
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
 namespace {
 
-#define ROW(oid, name, syntax, flags, options) \
-    {oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr}
-#define END {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}
+#define ROW(oid, name, syntax, flags, options)                                                     \
+    {                                                                                              \
+        oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr             \
+    }
+#define END                                                                                        \
+    {                                                                                              \
+        nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr               \
+    }
 
 // The MIB-II system group as the "Home \ Information" page lists it.
 const NvSNMPVarRecord kSystem[] = {
@@ -52,7 +60,15 @@ const NvSNMPVarRecord kSystem[] = {
     ROW("1.3.6.1.2.1.1.6", "System Location", SYN_DISPLAYSTRING, 0x06, nullptr),
     END,
 };
-enum { Descr, ObjectId, Uptime, Contact, Name, Location };
+enum
+{
+    Descr,
+    ObjectId,
+    Uptime,
+    Contact,
+    Name,
+    Location
+};
 const char* const kSystemOids[] = {"1.3.6.1.2.1.1.1.0", "1.3.6.1.2.1.1.2.0", "1.3.6.1.2.1.1.3.0",
                                    "1.3.6.1.2.1.1.4.0", "1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0"};
 
@@ -77,7 +93,14 @@ const NvSNMPVarRecord kNotify[] = {
     ROW("1.3.6.1.6.3.13.1.1.1.5", "Status", SYN_INTEGER, 0x06, &kRowStatus),
     END,
 };
-enum { NotifyName, NotifyTag, NotifyType, NotifyStorage, NotifyStatus };
+enum
+{
+    NotifyName,
+    NotifyTag,
+    NotifyType,
+    NotifyStorage,
+    NotifyStatus
+};
 
 // The instance OID of a column of the row named name (IMPLIED: no length arc).
 QString notifyOid(int column, const QString& name)
@@ -237,10 +260,12 @@ private slots:
         setSystem(QStringLiteral("contact0"), QStringLiteral("name0"), QStringLiteral("location0"));
         const QString tables = QStringLiteral("tables");
         for (const char* name : {"alpha", "beta", "delta", "gamma"})
-            set(tables, {notifyOid(5, QLatin1String(name)), QStringLiteral("i"), QStringLiteral("6")});
+            set(tables,
+                {notifyOid(5, QLatin1String(name)), QStringLiteral("i"), QStringLiteral("6")});
         for (const auto& [name, tag] : {std::pair{"alpha", "a"}, {"beta", "b"}, {"delta", "d"}})
-            set(tables, {notifyOid(5, QLatin1String(name)), QStringLiteral("i"), QStringLiteral("4"),
-                         notifyOid(2, QLatin1String(name)), QStringLiteral("s"), QLatin1String(tag)});
+            set(tables,
+                {notifyOid(5, QLatin1String(name)), QStringLiteral("i"), QStringLiteral("4"),
+                 notifyOid(2, QLatin1String(name)), QStringLiteral("s"), QLatin1String(tag)});
     }
 
     // --- the Information page ---
@@ -271,8 +296,7 @@ private slots:
             QCOMPARE(edit->isReadOnly(), !writable);
             QCOMPARE(checkBox(form.get(), row)->isHidden(), !writable);
             if (!writable)
-                QCOMPARE(edit->palette().color(QPalette::Base),
-                         panel->editsPanel->readOnlyColor);
+                QCOMPARE(edit->palette().color(QPalette::Base), panel->editsPanel->readOnlyColor);
         }
         QVERIFY(lineEdit(form.get(), Descr)->text().contains(QStringLiteral("Linux")) ||
                 !lineEdit(form.get(), Descr)->text().isEmpty());
@@ -285,6 +309,30 @@ private slots:
         QVERIFY(panel->buttons->setButton->isHidden() == false);
         QVERIFY(!panel->buttons->setButton->isEnabled());
         QVERIFY(!panel->buttons->checkAllButton->isHidden());
+    }
+
+    // As the main window runs it: read, shown modally, closed with the panel's close button.
+    void informationPageRunsModally()
+    {
+        NvSNMPRequest2Edits* binding = nullptr;
+        TSNMPEditorPanel* panel = nullptr;
+        auto form = informationPage(binding, panel);
+        int reads = 0;
+        binding->onBeforeRead = [&reads] { ++reads; };
+        binding->Read();
+        bool closedByButton = false;
+        onModalDialog([&](QDialog* dialog) {
+            QCOMPARE(dialog, form.get());
+            QTRY_COMPARE(reads, 2);
+            QTRY_VERIFY(!binding->busy);
+            QCOMPARE(lineEdit(dialog, Location)->text(), QStringLiteral("location0"));
+            QTest::mouseClick(panel->buttons->closeButton, Qt::LeftButton);
+            closedByButton = !dialog->isVisible();
+        });
+        form->exec();
+        QVERIFY(closedByButton);
+        QVERIFY(form->bindings.empty());
+        QVERIFY(NvDialogs::RecordedMessages().isEmpty());
     }
 
     void setCheckedWritesExactlyTheCheckedRows_data()
@@ -312,8 +360,12 @@ private slots:
         QVERIFY(panel->buttons->setButton->isEnabled());
         QTest::mouseClick(panel->buttons->setButton, Qt::LeftButton);
 
-        const QString before[] = {QString(), QString(), QString(), QStringLiteral("contact0"),
-                                  QStringLiteral("name0"), QStringLiteral("location0")};
+        const QString before[] = {QString(),
+                                  QString(),
+                                  QString(),
+                                  QStringLiteral("contact0"),
+                                  QStringLiteral("name0"),
+                                  QStringLiteral("location0")};
         for (int row = Contact; row <= Location; ++row) {
             const QString expected =
                 checked.contains(row) ? QStringLiteral("new%1").arg(row) : before[row];
@@ -339,7 +391,8 @@ private slots:
         panel->CheckAll();
         panel->SetChecked(panel->buttons->setButton);
         QCOMPARE(NvDialogs::RecordedMessages().size(), 1);
-        QCOMPARE(NvDialogs::RecordedMessages().first().text, QStringLiteral("Some items are empty!"));
+        QCOMPARE(NvDialogs::RecordedMessages().first().text,
+                 QStringLiteral("Some items are empty!"));
         QCOMPARE(NvDialogs::RecordedMessages().first().caption, QStringLiteral("Warning"));
         QCOMPARE(get(QLatin1String(kSystemOids[Name])), QStringLiteral("\"name0\""));
         QCOMPARE(get(QLatin1String(kSystemOids[Contact])), QStringLiteral("\"contact0\""));
@@ -425,6 +478,32 @@ private slots:
         QVERIFY(form->bindings.empty());
     }
 
+    // A close asked for while the page's edit dialog is open follows when the dialog closes;
+    // the dialog's panel never finds its binding gone.
+    void closeDuringAnEditDialogFollowsTheDialog()
+    {
+        NvSNMPRequest2Edits* binding = nullptr;
+        TSNMPListViewPanel* panel = nullptr;
+        auto form = notifyPage(binding, panel);
+        form->show();
+        QTRY_COMPARE(panel->listPanel->listView->topLevelItemCount(), 3);
+        QTreeWidget* view = panel->listPanel->listView;
+        view->setCurrentItem(rowNamed(view, QStringLiteral("alpha")));
+        bool checked = false;
+        onModalDialog([&](QDialog* dialog) {
+            form->close();
+            QVERIFY(!form->isHidden());
+            QCOMPARE(form->bindings.size(), size_t(1));
+            dialog->reject();
+            checked = true;
+        });
+        panel->EditDialog();
+        QVERIFY(checked);
+        QTRY_VERIFY(form->isHidden());
+        QVERIFY(form->bindings.empty());
+        QVERIFY(panel->editsPanel->isHidden());
+    }
+
     // --- the list page ---
 
     void listPageRowsAndHints()
@@ -453,6 +532,17 @@ private slots:
                  QStringList({QStringLiteral("Storage  "), QStringLiteral("Name\t\t\t  beta"),
                               QStringLiteral("Tag\t\t\t\t  b"), QStringLiteral("Type\t\t\t  trap"),
                               QStringLiteral("Status\t  active")}));
+        // Hovering shows the hint; hovering below the rows hides it.
+        form->show();
+        QWidget* viewport = view->viewport();
+        const QPoint onBeta = view->visualItemRect(beta).center();
+        QHelpEvent overRow(QEvent::ToolTip, onBeta, viewport->mapToGlobal(onBeta));
+        QApplication::sendEvent(viewport, &overRow);
+        QCOMPARE(QToolTip::text(), panel->RowHint(beta));
+        const QPoint belowRows(5, viewport->height() - 5);
+        QHelpEvent overNothing(QEvent::ToolTip, belowRows, viewport->mapToGlobal(belowRows));
+        QApplication::sendEvent(viewport, &overNothing);
+        QTRY_VERIFY(!QToolTip::isVisible());
         view->clearSelection();
         QVERIFY(!panel->buttons->editButton->isEnabled());
         QVERIFY(lineEdit(form.get(), NotifyTag)->text().isEmpty());
@@ -490,7 +580,8 @@ private slots:
         });
         QTest::mouseClick(panel->buttons->editButton, Qt::LeftButton);
         QVERIFY(checked);
-        QCOMPARE(get(notifyOid(NotifyTag + 1, QStringLiteral("alpha"))), QStringLiteral("\"edited\""));
+        QCOMPARE(get(notifyOid(NotifyTag + 1, QStringLiteral("alpha"))),
+                 QStringLiteral("\"edited\""));
         QCOMPARE(get(notifyOid(NotifyStatus + 1, QStringLiteral("alpha"))), QStringLiteral("1"));
         QCOMPARE(itemsOf(comboBox(form.get(), NotifyStatus)), allStatuses);
         QVERIFY(panel->editsPanel->isHidden());
@@ -498,6 +589,47 @@ private slots:
         QCOMPARE(rowNamed(view, QStringLiteral("alpha"))->text(2), QStringLiteral("edited"));
         QVERIFY(!panel->buttons->editButton->isEnabled());
         QVERIFY(NvDialogs::RecordedMessages().isEmpty());
+    }
+
+    // A status column offering only the creating and the deleting value has nothing to offer
+    // while a row is edited: its row is hidden there and comes back afterwards.
+    void statusRowWithNothingLeftIsHiddenWhileEditing()
+    {
+        static const NvOptionRow createOrDestroyRows[] = {
+            {4, "createAndGo"}, {6, "destroy"}, {0, nullptr}};
+        static const NvOptionList createOrDestroy(createOrDestroyRows);
+        NvSNMPVarRecord table[std::size(kNotify)];
+        std::copy(std::begin(kNotify), std::end(kNotify), table);
+        table[NotifyStatus].options = &createOrDestroy;
+        TConfigForm form;
+        form.setWindowTitle(QStringLiteral("Notify"));
+        auto owned = std::make_unique<NvSNMPRequest2Edits>(&form);
+        owned->request.list = NvSNMPVarList(table, LIST_TABLE, 1);
+        owned->async = false;
+        TSNMPListViewPanel* panel =
+            form.AddListPage(std::move(owned), NotifyStatus, QStringLiteral("createAndGo"),
+                             NotifyStatus, QStringLiteral("destroy"));
+        QTRY_COMPARE(panel->listPanel->listView->topLevelItemCount(), 3);
+        QTreeWidget* view = panel->listPanel->listView;
+        view->setCurrentItem(rowNamed(view, QStringLiteral("delta")));
+        const int tagTop = lineEdit(&form, NotifyTag)->y();
+        bool checked = false;
+        onModalDialog([&](QDialog* dialog) {
+            QComboBox* status = comboBox(dialog, NotifyStatus);
+            QCOMPARE(status->count(), 0);
+            QVERIFY(status->isHidden());
+            QVERIFY(checkBox(dialog, NotifyStatus)->isHidden());
+            QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("rowLabel%1").arg(NotifyStatus))
+                        ->isHidden());
+            QCOMPARE(lineEdit(dialog, NotifyTag)->y(), tagTop);
+            checked = true;
+        });
+        panel->EditDialog();
+        QVERIFY(checked);
+        QCOMPARE(itemsOf(comboBox(&form, NotifyStatus)),
+                 QStringList({QStringLiteral("createAndGo"), QStringLiteral("destroy")}));
+        QVERIFY(!comboBox(&form, NotifyStatus)->isHidden());
+        QVERIFY(!(form.bindings.front()->request.list.Item(NotifyStatus).flags & VAR_HIDDEN));
     }
 
     void addDialogAlwaysWritesKeyAndStatus()
@@ -597,10 +729,12 @@ private slots:
             << QStringLiteral("TSNMPListViewPanel::SetAddStatus - Wrong AddStatusValue:bogus");
         QTest::newRow("delete: a column without items")
             << false << int(NotifyTag) << QStringLiteral("destroy")
-            << QStringLiteral("TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:destroy");
+            << QStringLiteral(
+                   "TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:destroy");
         QTest::newRow("delete: no such column")
             << false << 9 << QStringLiteral("destroy")
-            << QStringLiteral("TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:destroy");
+            << QStringLiteral(
+                   "TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:destroy");
     }
 
     void statusValuesMustBeItemsOfTheColumn()
