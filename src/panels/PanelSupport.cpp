@@ -1,5 +1,6 @@
 #include "PanelSupport.h"
 
+#include "NvError.h"
 #include "NvMainWindowApi.h"
 #include "NvSNMPRequest2Controls.h"
 #include "NvSNMPSession.h"
@@ -41,4 +42,20 @@ bool WaitWhileBusy(const NvSNMPRequest2Controls& binding, int limitMs)
             QCoreApplication::processEvents();
     }
     return !binding.busy;
+}
+
+void ReportingRaisedErrors(NvSNMPRequest2Controls& binding, int operation,
+                           const std::function<void()>& action)
+{
+    QString message;
+    try {
+        action();
+        return;
+    } catch (const NvError& error) {
+        message = error.message();
+    } catch (const std::exception& error) {
+        message = QString::fromLocal8Bit(error.what());
+    }
+    binding.lastOperation = operation;
+    binding.ReportMessage(message);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class NvSNMPRequest2Controls;
 class QWidget;
 
@@ -11,3 +13,8 @@ void CentreOnMainWindow(QWidget* window);
 // The SNMP answers are pumped here as well, so that a wait begun inside a completion (where
 // the event pump's timer stands still) still gets them. Returns whether the binding is idle.
 bool WaitWhileBusy(const NvSNMPRequest2Controls& binding, int limitMs);
+
+// Runs action; an error it raises becomes a status line of the binding for operation (0 read,
+// 1 write) instead of going further.
+void ReportingRaisedErrors(NvSNMPRequest2Controls& binding, int operation,
+                           const std::function<void()>& action);

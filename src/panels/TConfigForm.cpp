@@ -1,7 +1,6 @@
 #include "TConfigForm.h"
 
 #include "NvDialogs.h"
-#include "NvError.h"
 #include "NvSNMPRequest2Edits.h"
 #include "NvSNMPSession.h"
 #include "PanelSupport.h"
@@ -100,15 +99,7 @@ void TConfigForm::Refresh()
     // reading again from inside it would tear its walk apart.
     if (next->busy && !next->async)
         return;
-    try {
-        next->Read();
-    } catch (const NvError& error) {
-        next->lastOperation = 0;
-        next->ReportMessage(error.message());
-    } catch (const std::exception& error) {
-        next->lastOperation = 0;
-        next->ReportMessage(QString::fromLocal8Bit(error.what()));
-    }
+    ReportingRaisedErrors(*next, 0, [next] { next->Read(); });
 }
 
 bool TConfigForm::event(QEvent* event)

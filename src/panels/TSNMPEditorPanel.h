@@ -28,4 +28,7 @@ public:
 
     // The "tag" property a set button carries when it belongs to an edit or add dialog.
     static constexpr const char* kTagProperty = "tag";
+
+private:
+    void setEnabledChecks(bool checked);
 };

@@ -2,9 +2,9 @@
 
 #include "EditRow.h"
 #include "NvDialogs.h"
-#include "NvError.h"
 #include "NvSNMPRequest2Edits.h"
 #include "PanelSupport.h"
+#include "SkippedVariables.h"
 #include "TCtrlBtnPanel.h"
 #include "TEditsPanel.h"
 #include "TListViewPanel.h"
@@ -318,25 +318,19 @@ void TSNMPListViewPanel::DeleteRow()
     NvSNMPVarList& list = binding->request.list;
     const bool wasAsync = binding->async;
     binding->async = false;
-    std::vector<std::pair<int, uint32_t>> leftOut;
-    for (int i = list.keyCount; i < list.Count(); ++i) {
-        if (i == deleteStatusColumn)
-            continue;
-        leftOut.emplace_back(i, list.Item(i).flags);
-        list.Item(i).flags |= VAR_SKIP;
+    {
+        SkippedVariables others(list);
+        for (int i = list.keyCount; i < list.Count(); ++i) {
+            if (i != deleteStatusColumn)
+                others.Skip(i);
+        }
+        ReportingRaisedErrors(*binding, 1, [&] {
+            binding->GatherValues();
+            if (deleteStatusColumn < list.Count())
+                list.Item(deleteStatusColumn).value = deleteStatusValue;
+            binding->Write(false, false, QString(), nullptr);
+        });
     }
-    try {
-        binding->GatherValues();
-        if (deleteStatusColumn < list.Count())
-            list.Item(deleteStatusColumn).value = deleteStatusValue;
-        binding->Write(false, false, QString(), nullptr);
-    } catch (const NvError& error) {
-        ReportRaised(1, error.message());
-    } catch (const std::exception& error) {
-        ReportRaised(1, QString::fromLocal8Bit(error.what()));
-    }
-    for (const auto& [index, flags] : leftOut)
-        list.Item(index).flags = flags;
     RefreshClicked();
     binding->async = wasAsync;
 }

@@ -1,7 +1,6 @@
 #include "TSNMPPanel.h"
 
 #include "NvDialogs.h"
-#include "NvError.h"
 #include "NvSNMPRequest2Edits.h"
 #include "PanelSupport.h"
 #include "TCtrlBtnPanel.h"
@@ -46,27 +45,13 @@ TSNMPPanel::TSNMPPanel(QWidget* parent, TMsgPanel* messages_, NvSNMPRequest2Edit
     connect(buttons->closeButton, &QPushButton::clicked, this, &TSNMPPanel::CloseClicked);
 }
 
-void TSNMPPanel::ReportRaised(int operation, const QString& message)
-{
-    if (!binding)
-        return;
-    binding->lastOperation = operation;
-    binding->ReportMessage(message);
-}
-
 void TSNMPPanel::RefreshClicked()
 {
     // A blocking read that lets window messages run (a table filling its list view) must not be
     // started a second time from inside itself.
     if (!binding || (binding->busy && !binding->async))
         return;
-    try {
-        binding->Read();
-    } catch (const NvError& error) {
-        ReportRaised(0, error.message());
-    } catch (const std::exception& error) {
-        ReportRaised(0, QString::fromLocal8Bit(error.what()));
-    }
+    ReportingRaisedErrors(*binding, 0, [this] { binding->Read(); });
 }
 
 void TSNMPPanel::CloseClicked()

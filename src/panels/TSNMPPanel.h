@@ -30,9 +30,6 @@ public:
     // The close button: closes the form the panel is attached to.
     void CloseClicked();
 
-    // Reports a raised error's message through the binding as a status line of the operation.
-    void ReportRaised(int operation, const QString& message);
-
     NvSNMPRequest2Edits* binding;
     TCtrlBtnPanel* buttons;
     QSplitter* splitter;    // between the content area and the buttons

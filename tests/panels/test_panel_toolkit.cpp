@@ -8,6 +8,7 @@
 #include "TListViewPanel.h"
 #include "TMsgPanel.h"
 #include "TSNMPEditorPanel.h"
+#include "TableRows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,15 +30,6 @@ namespace {
 
 const NvOptionRow kEnableRows[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const NvOptionList kEnable(kEnableRows);
-
-#define ROW(oid, name, syntax, flags, options)                                                     \
-    {                                                                                              \
-        oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr             \
-    }
-#define END                                                                                        \
-    {                                                                                              \
-        nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr               \
-    }
 
 // One variable of each row kind, in kind order, and a skipped one.
 const NvSNMPVarRecord kKinds[] = {
