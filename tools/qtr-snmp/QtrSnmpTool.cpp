@@ -216,6 +216,13 @@ bool parseArguments(const QStringList& arguments, Options& o)
     o.operands = positional;
     if (o.command == QLatin1String("walk") && o.operands.size() != 1)
         return false;
+    if (o.command != QLatin1String("set")) {
+        std::vector<uint32_t> arcs;
+        for (const QString& oid : o.operands) {
+            if (!NvSNMPValueCodec::ParseOid(oid, arcs))
+                return false;
+        }
+    }
     if (o.command != QLatin1String("get") && o.command != QLatin1String("walk") &&
         o.command != QLatin1String("set"))
         return false;
