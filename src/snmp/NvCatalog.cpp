@@ -1,7 +1,6 @@
 #include "NvCatalog.h"
 
 #include <QFile>
-
 #include <array>
 
 namespace {
@@ -163,16 +162,15 @@ struct BuiltIn
     int count;
 };
 
-template <size_t N>
-constexpr BuiltIn builtIn(const char* fileName, const char* const (&texts)[N])
+template <size_t N> constexpr BuiltIn builtIn(const char* fileName, const char* const (&texts)[N])
 {
     return {fileName, texts, static_cast<int>(N)};
 }
 
 const std::array<BuiltIn, kCatalogCount> kBuiltIn = {
-    builtIn("snmp.err", kAgentErrors),    builtIn("snmpv3.err", kSnmpV3),
-    builtIn("snmpusm.err", kSnmpUsm),     builtIn("snmpclass.err", kSnmpClass),
-    builtIn("nvsnmp.err", kNvSnmp),       builtIn("snmp.msg", kTemplates),
+    builtIn("snmp.err", kAgentErrors), builtIn("snmpv3.err", kSnmpV3),
+    builtIn("snmpusm.err", kSnmpUsm),  builtIn("snmpclass.err", kSnmpClass),
+    builtIn("nvsnmp.err", kNvSnmp),    builtIn("snmp.msg", kTemplates),
     builtIn("common.err", kCommon),
 };
 

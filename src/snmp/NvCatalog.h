@@ -5,7 +5,8 @@
 
 // The catalogs of error and status texts. Each has built-in texts that a plain-text file with
 // one message per line can replace at start-up (for translation or rewording).
-enum class NvCatalogId {
+enum class NvCatalogId
+{
     AgentErrors, // "snmp.err"      code -100 - (n + 1)
     SnmpV3,      // "snmpv3.err"    code -201 - n
     SnmpUsm,     // "snmpusm.err"   code -301 - n

@@ -66,7 +66,8 @@ QString NvDateTime::Format() const
                        .arg(seconds)
                        .arg(deciSeconds);
     if ((utcHours != 0 || utcMinutes != 0) && (direction == '+' || direction == '-'))
-        text += QStringLiteral(",%1%2:%3").arg(QLatin1Char(direction)).arg(utcHours).arg(utcMinutes);
+        text +=
+            QStringLiteral(",%1%2:%3").arg(QLatin1Char(direction)).arg(utcHours).arg(utcMinutes);
     return text;
 }
 

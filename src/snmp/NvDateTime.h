@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <cstdint>
 
 // An SNMP DateAndTime value (RFC 2579). The year is held in host order; on the wire it is the

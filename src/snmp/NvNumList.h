@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVector>
-
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -10,8 +9,7 @@
 
 // A parsed list of numbers such as "3,0,12". Only digits, the delimiter and '.' mean anything;
 // digits after a '.' form a fraction that is truncated away, so "2.5" gives 2.
-template <typename T>
-class NvNumList
+template <typename T> class NvNumList
 {
     static_assert(std::is_integral_v<T>, "NvNumList holds integers");
 

@@ -55,8 +55,8 @@ int NvOptionList::IndexOfText(const QString& text) const
 {
     for (int i = 0; i < m_entries.size(); ++i) {
         const QString& entryText = m_entries[i].text;
-        const bool match = m_kind == OPT_PREFIX ? textStartsWith(text, entryText)
-                                                : textEquals(text, entryText);
+        const bool match =
+            m_kind == OPT_PREFIX ? textStartsWith(text, entryText) : textEquals(text, entryText);
         if (match)
             return i;
     }
@@ -80,8 +80,8 @@ int NvOptionList::IndexOfValue(const QString& text) const
     }
     for (int i = 0; i < m_entries.size(); ++i) {
         const QString& valueText = m_entries[i].valueText;
-        const bool match = m_kind == OPT_PREFIX ? textStartsWith(text, valueText)
-                                                : textEquals(text, valueText);
+        const bool match =
+            m_kind == OPT_PREFIX ? textStartsWith(text, valueText) : textEquals(text, valueText);
         if (match)
             return i;
     }

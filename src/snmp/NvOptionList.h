@@ -3,10 +3,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
 #include <cstdint>
 
-enum NvOptionKind : uint32_t {
+enum NvOptionKind : uint32_t
+{
     OPT_NUMBER = 1, // value: a 32-bit integer
     OPT_TEXT = 2,   // value: a text
     OPT_PREFIX = 3, // value: a prefix; the rest of the text is kept
@@ -28,8 +28,8 @@ struct NvOptionTextRow
 
 struct OptionEntry
 {
-    int32_t value = 0;  // OPT_NUMBER
-    QString valueText;  // OPT_TEXT, OPT_PREFIX
+    int32_t value = 0; // OPT_NUMBER
+    QString valueText; // OPT_TEXT, OPT_PREFIX
     QString text;
 };
 

@@ -64,6 +64,10 @@ struct State
     uint64_t finishCounter = 0;
     QMap<QPair<int, QString>, QByteArray> masterKeys;
     QMap<QByteArray, QByteArray> usmOwners; // engine ID + NUL + user -> credentials
+    // The session each mode used last: consecutive requests of a page or a walk find it without
+    // building its key.
+    Target lastTarget[2];
+    Session* lastSession[2] = {nullptr, nullptr};
 };
 
 State& state()
@@ -173,20 +177,37 @@ int netSnmpVersion(int code)
 
 QString sessionKey(const Target& t, bool async)
 {
+    // Built for every request: plain appends, no intermediate lists.
     const QChar sep(0x1F);
-    QStringList parts{async ? QStringLiteral("a") : QStringLiteral("b"),
-                      t.address,
-                      QString::number(t.port),
-                      QString::number(netSnmpVersion(t.version)),
-                      QString::number(t.timeout),
-                      QString::number(t.retries)};
-    if (netSnmpVersion(t.version) == SNMP_VERSION_3)
-        parts << QString::number(t.securityModel) << QString::number(t.securityLevel)
-              << t.securityName << QString::number(t.authProtocol) << t.authPassword
-              << QString::number(t.privProtocol) << t.privPassword;
+    QString key;
+    key.reserve(64 + t.community.size() + t.securityName.size() + t.authPassword.size() +
+                t.privPassword.size());
+    const int version = netSnmpVersion(t.version);
+    key += QLatin1Char(async ? 'a' : 'b');
+    key += sep + t.address + sep + QString::number(t.port) + sep + QString::number(version) + sep +
+           QString::number(t.timeout) + sep + QString::number(t.retries) + sep;
+    if (version == SNMP_VERSION_3)
+        key += QString::number(t.securityModel) + sep + QString::number(t.securityLevel) + sep +
+               t.securityName + sep + QString::number(t.authProtocol) + sep + t.authPassword + sep +
+               QString::number(t.privProtocol) + sep + t.privPassword;
     else
-        parts << t.community;
-    return parts.join(sep);
+        key += t.community;
+    return key;
+}
+
+// Whether two targets share a session (the fields sessionKey is made of).
+bool sameSession(const Target& a, const Target& b)
+{
+    const int version = netSnmpVersion(a.version);
+    if (a.address != b.address || a.port != b.port || version != netSnmpVersion(b.version) ||
+        a.timeout != b.timeout || a.retries != b.retries)
+        return false;
+    if (version != SNMP_VERSION_3)
+        return a.community == b.community;
+    return a.securityModel == b.securityModel && a.securityLevel == b.securityLevel &&
+           a.securityName == b.securityName && a.authProtocol == b.authProtocol &&
+           a.authPassword == b.authPassword && a.privProtocol == b.privProtocol &&
+           a.privPassword == b.privPassword;
 }
 
 // --- the USM user entry ---------------------------------------------------------------------
@@ -216,36 +237,67 @@ void claimUsmUser(Session& session)
 
 // --- bindings -------------------------------------------------------------------------------
 
-bool toOidArray(const QString& text, std::vector<oid>& arcs)
+// Dotted arcs into net-snmp's OID array; false for anything else or more than MAX_OID_LEN arcs.
+bool toOidArray(const QString& text, oid* arcs, size_t& count)
 {
-    std::vector<uint32_t> parsed;
-    if (!NvSNMPValueCodec::ParseOid(text, parsed) || parsed.size() > MAX_OID_LEN)
+    count = 0;
+    int pos = text.startsWith(QLatin1Char('.')) ? 1 : 0;
+    if (pos >= text.size())
         return false;
-    arcs.assign(parsed.begin(), parsed.end());
+    while (pos < text.size()) {
+        uint64_t arc = 0;
+        const int start = pos;
+        for (; pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128; ++pos) {
+            arc = arc * 10 + uint64_t(text[pos].unicode() - '0');
+            if (arc > 0xFFFFFFFFu)
+                return false;
+        }
+        if (pos == start || count >= MAX_OID_LEN)
+            return false;
+        arcs[count++] = oid(arc);
+        if (pos < text.size() && (text[pos] != QLatin1Char('.') || ++pos == text.size()))
+            return false;
+    }
     return true;
 }
 
+// Written by hand: every answer's OID goes through here, and printf costs more than the rest
+// of its decoding.
 QString oidText(const oid* arcs, size_t count)
 {
-    std::vector<uint32_t> copy(arcs, arcs + count);
-    return NvSNMPValueCodec::OidText(copy.data(), copy.size());
+    char buffer[MAX_OID_LEN * 11];
+    char* out = buffer;
+    for (size_t i = 0; i < count && i < MAX_OID_LEN; ++i) {
+        if (i)
+            *out++ = '.';
+        char digits[10];
+        int n = 0;
+        uint32_t arc = uint32_t(arcs[i]);
+        do {
+            digits[n++] = char('0' + arc % 10);
+            arc /= 10;
+        } while (arc);
+        while (n)
+            *out++ = digits[--n];
+    }
+    return QString::fromLatin1(buffer, int(out - buffer));
 }
 
 bool addBinding(netsnmp_pdu* pdu, Command command, const NvSNMPVb& vb)
 {
-    std::vector<oid> name;
-    if (!toOidArray(vb.oid, name))
+    oid name[MAX_OID_LEN];
+    size_t nameLength = 0;
+    if (!toOidArray(vb.oid, name, nameLength))
         return false;
-    if (command != Command::Set) {
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_NULL, nullptr, 0) !=
-               nullptr;
-    }
+    if (command != Command::Set)
+        return snmp_pdu_add_variable(pdu, name, nameLength, ASN_NULL, nullptr, 0) != nullptr;
     const void* value = nullptr;
     size_t length = 0;
     long integer = 0;
     u_long unsignedValue = 0;
     counter64 c64{};
-    std::vector<oid> objectId;
+    oid objectId[MAX_OID_LEN];
+    size_t objectIdLength = 0;
     switch (vb.type) {
     case VB_INTEGER:
         integer = long(vb.integer);
@@ -267,10 +319,10 @@ bool addBinding(netsnmp_pdu* pdu, Command command, const NvSNMPVb& vb)
         length = sizeof(c64);
         break;
     case VB_OID:
-        if (!toOidArray(vb.objectId, objectId))
+        if (!toOidArray(vb.objectId, objectId, objectIdLength))
             return false;
-        value = objectId.data();
-        length = objectId.size() * sizeof(oid);
+        value = objectId;
+        length = objectIdLength * sizeof(oid);
         break;
     case VB_NULL:
         break;
@@ -279,8 +331,8 @@ bool addBinding(netsnmp_pdu* pdu, Command command, const NvSNMPVb& vb)
         length = size_t(vb.octets.size());
         break;
     }
-    return snmp_pdu_add_variable(pdu, name.data(), name.size(), vb.type,
-                                 static_cast<const u_char*>(value), length) != nullptr;
+    return snmp_pdu_add_variable(pdu, name, nameLength, vb.type, static_cast<const u_char*>(value),
+                                 length) != nullptr;
 }
 
 netsnmp_pdu* buildPdu(const Target& t, Command command, const QVector<NvSNMPVb>& vbs, int& result)
@@ -415,10 +467,17 @@ void closeSession(Session& session)
 Session* sessionFor(const Target& t, bool async, int& result)
 {
     State& s = state();
+    Session*& last = s.lastSession[async ? 1 : 0];
+    Target& lastTarget = s.lastTarget[async ? 1 : 0];
+    if (last && sameSession(lastTarget, t))
+        return last;
     const QString key = sessionKey(t, async);
     const auto found = s.sessions.find(key);
-    if (found != s.sessions.end())
-        return found->second.get();
+    if (found != s.sessions.end()) {
+        last = found->second.get();
+        lastTarget = t;
+        return last;
+    }
 
     netsnmp_session init;
     snmp_sess_init(&init);
@@ -517,6 +576,8 @@ Session* sessionFor(const Target& t, bool async, int& result)
     }
     Session* raw = session.get();
     s.sessions.emplace(key, std::move(session));
+    last = raw;
+    lastTarget = t;
     return raw;
 }
 
@@ -529,6 +590,10 @@ void retire(Session* session)
     for (auto it = s.sessions.begin(); it != s.sessions.end(); ++it) {
         if (it->second.get() == session) {
             session->retired = true;
+            for (Session*& last : s.lastSession) {
+                if (last == session)
+                    last = nullptr;
+            }
             s.retired.push_back(std::move(it->second));
             s.sessions.erase(it);
             break;
@@ -664,25 +729,30 @@ bool Start(const StartOptions& options)
     State& s = state();
     if (s.started)
         return true;
-    // No MIB files: the engine speaks numeric OIDs only, and parsing would warn about every
-    // module the system lacks.
-    qputenv("MIBS", "");
-    qputenv("MIBDIRS", "");
     QDir().mkpath(options.persistentDir);
     const QByteArray dir = QFile::encodeName(options.persistentDir);
     netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, dir.constData());
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
-    snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, logToQt, nullptr);
-    snmp_enable_calllog();
-    init_snmp(kAppName);
+    // net-snmp is initialised once per process and lives as long: a second initialisation
+    // after snmp_shutdown loses memory and re-runs its engine ID set-up with warnings.
+    static bool initialised = false;
+    if (!initialised) {
+        // No MIB files: the engine speaks numeric OIDs only, and parsing would warn about every
+        // module the system lacks. No configuration files either: nothing of the user's or the
+        // system's net-snmp settings may change what the module sends.
+        qputenv("MIBS", "");
+        qputenv("MIBDIRS", "");
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
+        snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, logToQt, nullptr);
+        snmp_enable_calllog();
+        init_snmp(kAppName);
+        initialised = true;
+    }
 
     netsnmp_transport* probe = netsnmp_transport_open_client(kAppName, "udp:127.0.0.1:161");
-    if (!probe) {
-        snmp_shutdown(kAppName);
+    if (!probe)
         return false;
-    }
     netsnmp_transport_free(probe);
 
     set_exact_engineID(reinterpret_cast<const u_char*>(options.engineId.constData()),
@@ -717,11 +787,13 @@ void Stop()
     }
     s.sessions.clear();
     s.retired.clear();
+    s.lastSession[0] = s.lastSession[1] = nullptr;
     dispatchFinished();
     s.closing = false;
+    // The user entries stay in net-snmp's list; with no owners recorded, the next session of
+    // each user replaces its entry before it sends.
     s.usmOwners.clear();
     s.masterKeys.clear();
-    snmp_shutdown(kAppName);
     s.started = false;
 }
 
@@ -732,6 +804,21 @@ bool IsStarted()
 
 bool ResolveIPv4(const QString& address, QString& dotted)
 {
+    // The common case, a dotted address, without a copy of the text.
+    if (address.size() < INET_ADDRSTRLEN) {
+        char ascii[INET_ADDRSTRLEN] = {};
+        bool plain = !address.isEmpty();
+        for (int i = 0; plain && i < address.size(); ++i) {
+            const char16_t c = address[i].unicode();
+            plain = (c >= '0' && c <= '9') || c == '.';
+            ascii[i] = char(c);
+        }
+        in_addr parsed{};
+        if (plain && inet_pton(AF_INET, ascii, &parsed) == 1) {
+            dotted = address;
+            return true;
+        }
+    }
     const QString text = address.trimmed();
     if (text.isEmpty())
         return false;

@@ -7,21 +7,39 @@
 namespace {
 
 const NvOptionRow kSyntaxKeywordRows[] = {
-    {SYN_INTEGER, "integer"},       {SYN_BITS, "bitstr"},         {SYN_OCTETS, "octetstr"},
-    {SYN_NULL, "null"},             {SYN_OID, "objectid"},        {SYN_IPADDRESS, "ipaddress"},
-    {SYN_COUNTER32, "counter"},     {SYN_GAUGE32, "guage"},       {SYN_TIMETICKS, "timeticks"},
-    {SYN_OPAQUE, "opaque"},         {SYN_COUNTER64, "counter64"}, {SYN_BOOLEAN, "boolean"},
-    {SYN_NSAP, "nsapaddr"},         {SYN_UINTEGER32, "uinteger"}, {SYN_DOUBLE, "double"},
-    {SYN_MACADDRESS, "macaddress"}, {SYN_DATEANDTIME, "datetime"}, {SYN_DATETIME_REAL, "bcdatetime"},
-    {SYN_DISPLAYSTRING, "displaystr"}, {SYN_BOOL8, "bool8"},      {SYN_INT8, "int8"},
-    {SYN_UINT8, "uint8"},           {SYN_BOOL16, "bool16"},       {SYN_INT16, "int16"},
-    {SYN_UINT16, "uint16"},         {0, nullptr},
+    {SYN_INTEGER, "integer"},
+    {SYN_BITS, "bitstr"},
+    {SYN_OCTETS, "octetstr"},
+    {SYN_NULL, "null"},
+    {SYN_OID, "objectid"},
+    {SYN_IPADDRESS, "ipaddress"},
+    {SYN_COUNTER32, "counter"},
+    {SYN_GAUGE32, "guage"},
+    {SYN_TIMETICKS, "timeticks"},
+    {SYN_OPAQUE, "opaque"},
+    {SYN_COUNTER64, "counter64"},
+    {SYN_BOOLEAN, "boolean"},
+    {SYN_NSAP, "nsapaddr"},
+    {SYN_UINTEGER32, "uinteger"},
+    {SYN_DOUBLE, "double"},
+    {SYN_MACADDRESS, "macaddress"},
+    {SYN_DATEANDTIME, "datetime"},
+    {SYN_DATETIME_REAL, "bcdatetime"},
+    {SYN_DISPLAYSTRING, "displaystr"},
+    {SYN_BOOL8, "bool8"},
+    {SYN_INT8, "int8"},
+    {SYN_UINT8, "uint8"},
+    {SYN_BOOL16, "bool16"},
+    {SYN_INT16, "int16"},
+    {SYN_UINT16, "uint16"},
+    {0, nullptr},
 };
 
 const NvOptionRow kAccessKeywordRows[] = {
-    {VAR_KEY, "notaccess"}, {VAR_READ, "readonly"},  {VAR_WRITE, "writeonly"},
-    {VAR_READWRITE, "readwrite"}, {VAR_DERIVED, "derived"}, {VAR_HIDDEN, "hidden"},
-    {VAR_SKIP, "invalid"},  {0, nullptr},
+    {VAR_KEY, "notaccess"},   {VAR_READ, "readonly"},
+    {VAR_WRITE, "writeonly"}, {VAR_READWRITE, "readwrite"},
+    {VAR_DERIVED, "derived"}, {VAR_HIDDEN, "hidden"},
+    {VAR_SKIP, "invalid"},    {0, nullptr},
 };
 
 const char* const kListKindKeywords[] = {"SVT_SV", "MVT_SV", "MVT_FMV", "MVT_UMV"};

@@ -6,7 +6,8 @@ class NvOptionList;
 class QString;
 
 // Syntax codes of a variable: how its value text is formed and how it travels on the wire.
-enum NvSyntax : uint32_t {
+enum NvSyntax : uint32_t
+{
     SYN_BOOLEAN = 1,
     SYN_INTEGER = 2,
     SYN_BITS = 3,
@@ -36,7 +37,8 @@ enum NvSyntax : uint32_t {
 };
 
 // Item flags. The access values double as the access keywords.
-enum NvVarFlag : uint32_t {
+enum NvVarFlag : uint32_t
+{
     VAR_KEY = 0x01,
     VAR_READ = 0x02,
     VAR_WRITE = 0x04,
@@ -48,7 +50,8 @@ enum NvVarFlag : uint32_t {
 constexpr uint32_t VAR_READWRITE = VAR_READ | VAR_WRITE;
 
 // List kinds.
-enum NvListKind : uint8_t {
+enum NvListKind : uint8_t
+{
     LIST_SCALAR = 0,
     LIST_INSTANCE = 1,
     LIST_TABLE = 2,

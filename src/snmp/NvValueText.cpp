@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QRegularExpression>
-
 #include <cmath>
 #include <cstdlib>
 #include <limits>

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <cstdint>
 
 // The text forms shared by every layer that turns SNMP values into texts and back.

@@ -204,6 +204,8 @@ NvSNMPSecurity TestSnmpEngine::access(const QString& name)
         return SnmpdFixture::Community(SNMP_VERSION_CODE_1, QStringLiteral("public"));
     if (name == QLatin1String("v2c"))
         return SnmpdFixture::Community(SNMP_VERSION_CODE_2C, QStringLiteral("public"));
+    if (name == QLatin1String("v2 (command line /v2)"))
+        return SnmpdFixture::Community(SNMP_VERSION_CODE_2, QStringLiteral("public"));
     if (name == QLatin1String("v1 private"))
         return SnmpdFixture::Community(SNMP_VERSION_CODE_1, QStringLiteral("private"));
     if (name == QLatin1String("v2c private"))
@@ -229,8 +231,9 @@ NvSNMPSecurity TestSnmpEngine::access(const QString& name)
 void TestSnmpEngine::read_data()
 {
     QTest::addColumn<QString>("access");
-    for (const char* name : {"v1", "v2c", "v3 MD5 authNoPriv", "v3 SHA+DES authPriv",
-                             "v3 SHA+AES authPriv", "v3 SHA-256+AES authPriv"})
+    for (const char* name :
+         {"v1", "v2c", "v2 (command line /v2)", "v3 MD5 authNoPriv", "v3 SHA+DES authPriv",
+          "v3 SHA+AES authPriv", "v3 SHA-256+AES authPriv"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
 
 namespace {
 
@@ -58,6 +60,12 @@ void TestSnmpSession::bootsRisePerStart()
         StartSession(dir.path());
         StartSession(dir.path()); // a second call while running is not a start
         QCOMPARE(readFile(file), kEngineHex + ' ' + QByteArray::number(start) + '\n');
+        // The count and the engine ID are what net-snmp's engine runs with.
+        QCOMPARE(snmpv3_local_snmpEngineBoots(), u_long(start));
+        u_char engineId[64];
+        const size_t length = snmpv3_get_engineID(engineId, sizeof(engineId));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(engineId), int(length)),
+                 QByteArray("NvSNMP_PP_Application"));
         StopSession();
     }
 }
