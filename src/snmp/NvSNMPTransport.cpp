@@ -921,6 +921,13 @@ void Defer(Completion done, const Outcome& outcome)
 void Pump(int waitMs)
 {
     State& s = state();
+    // Completions already due (failed sends) are not kept waiting for datagrams.
+    for (const auto& entry : s.contexts) {
+        if (entry.second->finished) {
+            waitMs = 0;
+            break;
+        }
+    }
     if (s.started) {
         for (int round = 0; round < 256; ++round) {
             netsnmp_large_fd_set fds;

@@ -116,6 +116,7 @@ private slots:
     void write_data();
     void write();
     void writeSelectionLeavesListAsBefore();
+    void failedTableWriteIsNoSuccess();
     void walk_data();
     void walk();
     void asyncWalk_data();
@@ -135,6 +136,7 @@ private slots:
     void rowIndexShorterThanKeysRaises();
     void unknownListKind();
     void asyncCompletionRunsFromPump();
+    void requestMayBeDestroyedInItsCompletion();
     void blockingGetDoesNotRunOtherCompletions();
     void failedAsyncSendCompletesThroughPump();
     void destructionWaitsForOutstandingRead();
@@ -324,6 +326,32 @@ void TestSnmpEngine::writeSelectionLeavesListAsBefore()
     request.device.address = QStringLiteral("999.1.1.1");
     QVERIFY_THROWS_EXCEPTION(NvError, request.Set(ok, false, QStringLiteral("1"), {"x"}));
     QVERIFY(Snapshot(request.list) == before);
+}
+
+void TestSnmpEngine::failedTableWriteIsNoSuccess()
+{
+    // An SNMPv1 agent refuses the write with noSuchName and echoes the OID, which is the one the
+    // item's last read left behind: that must not pass for the end of a walk.
+    NvSNMPRequest request;
+    target(request, access(QStringLiteral("v1 private")));
+    request.list = makeList(
+        {{" ", SYN_INTEGER, VAR_KEY}, {"1.3.6.1.2.1.1.9.1.3", SYN_DISPLAYSTRING, VAR_READWRITE}},
+        LIST_TABLE, 1);
+    request.list.Item(0).value = QStringLiteral("1");
+    request.list.Item(1).value = QStringLiteral("x");
+    request.list.Item(1).instanceOid = QStringLiteral("1.3.6.1.2.1.1.9.1.3.1");
+    Recorder recorder;
+    request.SetAsync(recorder.Completion(), nullptr);
+    QTRY_COMPARE(recorder.completions.size(), 1);
+    QCOMPARE(recorder.completions[0].code, -102);
+    QVERIFY(recorder.completions[0].final);
+
+    Recorder blocking;
+    blocking.Attach(request);
+    bool ok = true;
+    request.Set(ok);
+    QVERIFY(!ok);
+    QCOMPARE(blocking.reports.value(0).code, -102);
 }
 
 void TestSnmpEngine::walk_data()
@@ -734,6 +762,25 @@ void TestSnmpEngine::asyncCompletionRunsFromPump()
     QCOMPARE(completions[0].peer, m_snmpd.device());
     QCOMPARE(delivered, &request.list);
     QCOMPARE(request.list.Item(0).value, m_sysDescr);
+}
+
+void TestSnmpEngine::requestMayBeDestroyedInItsCompletion()
+{
+    // A page closed from its completion handler: the request must not wait for the very
+    // completion that is running.
+    auto* request = new NvSNMPRequest;
+    target(*request, access(QStringLiteral("v2c")));
+    request->list = systemList();
+    bool destroyed = false;
+    request->GetAsync(
+        [&](void*, const NvSNMPError& e, NvSNMPVarList&) {
+            QCOMPARE(e.code, 0);
+            QCOMPARE(request->pending, 0);
+            delete request;
+            destroyed = true;
+        },
+        nullptr, true);
+    QTRY_VERIFY(destroyed);
 }
 
 void TestSnmpEngine::blockingGetDoesNotRunOtherCompletions()

@@ -51,6 +51,16 @@ public:
 private:
     static bool isText(const QByteArray& octets)
     {
+        bool ascii = true;
+        for (const char c : octets) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u >= 0x80)
+                ascii = false;
+            else if (u < 0x20 && c != '\n' && c != '\r' && c != '\t')
+                return false;
+        }
+        if (ascii)
+            return true;
         const QString text = QString::fromUtf8(octets);
         if (text.toUtf8() != octets)
             return false;
