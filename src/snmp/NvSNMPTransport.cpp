@@ -1,19 +1,24 @@
 #include "NvSNMPTransport.h"
 
+#include "NvSNMPPdu.h"
 #include "NvSNMPResults.h"
-#include "NvSNMPValueCodec.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QMap>
+
+// net-snmp's configuration header comes before its other headers.
+// clang-format off
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
+// clang-format on
+
 #include <arpa/inet.h>
 #include <cstring>
 #include <map>
 #include <memory>
-#include <net-snmp/library/large_fd_set.h>
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
 #include <netdb.h>
 #include <sys/socket.h>
 #include <vector>
@@ -160,21 +165,6 @@ bool masterKey(int authCode, const QString& password, QByteArray& key)
     return true;
 }
 
-int netSnmpVersion(int code)
-{
-    switch (code) {
-    case 0:
-        return SNMP_VERSION_1;
-    case 1:
-    case 2:
-        return SNMP_VERSION_2c;
-    case 3:
-        return SNMP_VERSION_3;
-    default:
-        return code;
-    }
-}
-
 QString sessionKey(const Target& t, bool async)
 {
     // Built for every request: plain appends, no intermediate lists.
@@ -182,7 +172,7 @@ QString sessionKey(const Target& t, bool async)
     QString key;
     key.reserve(64 + t.community.size() + t.securityName.size() + t.authPassword.size() +
                 t.privPassword.size());
-    const int version = netSnmpVersion(t.version);
+    const int version = NvSNMPPdu::NetSnmpVersion(t.version);
     key += QLatin1Char(async ? 'a' : 'b');
     key += sep + t.address + sep + QString::number(t.port) + sep + QString::number(version) + sep +
            QString::number(t.timeout) + sep + QString::number(t.retries) + sep;
@@ -198,9 +188,10 @@ QString sessionKey(const Target& t, bool async)
 // Whether two targets share a session (the fields sessionKey is made of).
 bool sameSession(const Target& a, const Target& b)
 {
-    const int version = netSnmpVersion(a.version);
-    if (a.address != b.address || a.port != b.port || version != netSnmpVersion(b.version) ||
-        a.timeout != b.timeout || a.retries != b.retries)
+    const int version = NvSNMPPdu::NetSnmpVersion(a.version);
+    if (a.address != b.address || a.port != b.port ||
+        version != NvSNMPPdu::NetSnmpVersion(b.version) || a.timeout != b.timeout ||
+        a.retries != b.retries)
         return false;
     if (version != SNMP_VERSION_3)
         return a.community == b.community;
@@ -233,220 +224,6 @@ void claimUsmUser(Session& session)
     ss->flags &= ~SNMP_FLAGS_USER_CREATED;
     usm_create_user_from_session(ss);
     s.usmOwners.insert(owner, session.credentials);
-}
-
-// --- bindings -------------------------------------------------------------------------------
-
-// Dotted arcs into net-snmp's OID array; false for anything else or more than MAX_OID_LEN arcs.
-bool toOidArray(const QString& text, oid* arcs, size_t& count)
-{
-    count = 0;
-    int pos = text.startsWith(QLatin1Char('.')) ? 1 : 0;
-    if (pos >= text.size())
-        return false;
-    while (pos < text.size()) {
-        uint64_t arc = 0;
-        const int start = pos;
-        for (; pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128; ++pos) {
-            arc = arc * 10 + uint64_t(text[pos].unicode() - '0');
-            if (arc > 0xFFFFFFFFu)
-                return false;
-        }
-        if (pos == start || count >= MAX_OID_LEN)
-            return false;
-        arcs[count++] = oid(arc);
-        if (pos < text.size() && (text[pos] != QLatin1Char('.') || ++pos == text.size()))
-            return false;
-    }
-    return true;
-}
-
-// Written by hand: every answer's OID goes through here, and printf costs more than the rest
-// of its decoding.
-QString oidText(const oid* arcs, size_t count)
-{
-    char buffer[MAX_OID_LEN * 11];
-    char* out = buffer;
-    for (size_t i = 0; i < count && i < MAX_OID_LEN; ++i) {
-        if (i)
-            *out++ = '.';
-        char digits[10];
-        int n = 0;
-        uint32_t arc = uint32_t(arcs[i]);
-        do {
-            digits[n++] = char('0' + arc % 10);
-            arc /= 10;
-        } while (arc);
-        while (n)
-            *out++ = digits[--n];
-    }
-    return QString::fromLatin1(buffer, int(out - buffer));
-}
-
-bool addBinding(netsnmp_pdu* pdu, Command command, const NvSNMPVb& vb)
-{
-    oid name[MAX_OID_LEN];
-    size_t nameLength = 0;
-    if (!toOidArray(vb.oid, name, nameLength))
-        return false;
-    if (command != Command::Set)
-        return snmp_pdu_add_variable(pdu, name, nameLength, ASN_NULL, nullptr, 0) != nullptr;
-    const void* value = nullptr;
-    size_t length = 0;
-    long integer = 0;
-    u_long unsignedValue = 0;
-    counter64 c64{};
-    oid objectId[MAX_OID_LEN];
-    size_t objectIdLength = 0;
-    switch (vb.type) {
-    case VB_INTEGER:
-        integer = long(vb.integer);
-        value = &integer;
-        length = sizeof(integer);
-        break;
-    case VB_COUNTER32:
-    case VB_GAUGE32:
-    case VB_TIMETICKS:
-    case VB_UINTEGER32:
-        unsignedValue = u_long(uint32_t(vb.integer));
-        value = &unsignedValue;
-        length = sizeof(unsignedValue);
-        break;
-    case VB_COUNTER64:
-        c64.high = u_long(vb.counter64 >> 32);
-        c64.low = u_long(vb.counter64 & 0xFFFFFFFFu);
-        value = &c64;
-        length = sizeof(c64);
-        break;
-    case VB_OID:
-        if (!toOidArray(vb.objectId, objectId, objectIdLength))
-            return false;
-        value = objectId;
-        length = objectIdLength * sizeof(oid);
-        break;
-    case VB_NULL:
-        break;
-    default: // OCTET STRING, Opaque, IpAddress
-        value = vb.octets.constData();
-        length = size_t(vb.octets.size());
-        break;
-    }
-    return snmp_pdu_add_variable(pdu, name, nameLength, vb.type, static_cast<const u_char*>(value),
-                                 length) != nullptr;
-}
-
-netsnmp_pdu* buildPdu(const Target& t, Command command, const QVector<NvSNMPVb>& vbs, int& result)
-{
-    const int type = command == Command::Get       ? SNMP_MSG_GET
-                     : command == Command::GetNext ? SNMP_MSG_GETNEXT
-                                                   : SNMP_MSG_SET;
-    netsnmp_pdu* pdu = snmp_pdu_create(type);
-    if (!pdu) {
-        result = -2;
-        return nullptr;
-    }
-    if (netSnmpVersion(t.version) == SNMP_VERSION_3) {
-        pdu->securityLevel = t.securityLevel;
-        const QByteArray name = t.contextName.toUtf8();
-        if (!name.isEmpty()) {
-            pdu->contextName = static_cast<char*>(malloc(size_t(name.size()) + 1));
-            std::memcpy(pdu->contextName, name.constData(), size_t(name.size()) + 1);
-            pdu->contextNameLen = size_t(name.size());
-        }
-        if (!t.contextEngineId.isEmpty()) {
-            pdu->contextEngineID = static_cast<u_char*>(malloc(size_t(t.contextEngineId.size())));
-            std::memcpy(pdu->contextEngineID, t.contextEngineId.constData(),
-                        size_t(t.contextEngineId.size()));
-            pdu->contextEngineIDLen = size_t(t.contextEngineId.size());
-        }
-    }
-    for (const NvSNMPVb& vb : vbs) {
-        if (!addBinding(pdu, command, vb)) {
-            snmp_free_pdu(pdu);
-            result = NvSNMPResults::kInvalidOid;
-            return nullptr;
-        }
-    }
-    return pdu;
-}
-
-NvSNMPVb bindingOf(const netsnmp_variable_list* v)
-{
-    NvSNMPVb vb;
-    vb.oid = oidText(v->name, v->name_length);
-    vb.type = v->type;
-    switch (v->type) {
-    case ASN_INTEGER:
-        vb.integer = v->val.integer ? *v->val.integer : 0;
-        break;
-    case ASN_COUNTER:
-    case ASN_GAUGE:
-    case ASN_TIMETICKS:
-    case ASN_UINTEGER:
-        vb.integer = v->val.integer ? int64_t(uint32_t(*v->val.integer)) : 0;
-        break;
-    case ASN_COUNTER64:
-        if (v->val.counter64)
-            vb.counter64 =
-                uint64_t(uint32_t(v->val.counter64->high)) << 32 | uint32_t(v->val.counter64->low);
-        break;
-    case ASN_OBJECT_ID:
-        if (v->val.objid)
-            vb.objectId = oidText(v->val.objid, v->val_len / sizeof(oid));
-        break;
-    case ASN_NULL:
-    case SNMP_NOSUCHOBJECT:
-    case SNMP_NOSUCHINSTANCE:
-    case SNMP_ENDOFMIBVIEW:
-        break;
-    case ASN_OCTET_STR:
-    case ASN_OPAQUE:
-    case ASN_IPADDRESS:
-        if (v->val.string)
-            vb.octets = QByteArray(reinterpret_cast<const char*>(v->val.string), int(v->val_len));
-        break;
-    default: // net-snmp's special opaque types and the like: their raw octets
-        vb.type = VB_OPAQUE;
-        if (v->val.string)
-            vb.octets = QByteArray(reinterpret_cast<const char*>(v->val.string), int(v->val_len));
-        break;
-    }
-    return vb;
-}
-
-NvSNMPDevice peerOf(const netsnmp_pdu* pdu, const Target& target)
-{
-    NvSNMPDevice peer{target.address, target.port};
-    if (pdu->transport_data &&
-        pdu->transport_data_length >= int(sizeof(netsnmp_indexed_addr_pair))) {
-        const auto* pair = static_cast<const netsnmp_indexed_addr_pair*>(pdu->transport_data);
-        if (pair->remote_addr.sa.sa_family == AF_INET) {
-            char text[INET_ADDRSTRLEN] = {};
-            if (inet_ntop(AF_INET, &pair->remote_addr.sin.sin_addr, text, sizeof(text))) {
-                peer.address = QString::fromLatin1(text);
-                peer.port = ntohs(pair->remote_addr.sin.sin_port);
-            }
-        }
-    }
-    return peer;
-}
-
-// The outcome of a PDU that came back: a report (SNMPv3 errors) or a response.
-Outcome outcomeOfPdu(const netsnmp_pdu* pdu, const Target& target)
-{
-    Outcome o;
-    if (pdu->command == SNMP_MSG_REPORT) {
-        o.result =
-            NvSNMPResults::OfLibraryError(snmpv3_get_report_type(const_cast<netsnmp_pdu*>(pdu)));
-        return o;
-    }
-    o.responded = true;
-    o.result = NvSNMPResults::OfStatus(STAT_SUCCESS, SNMPERR_SUCCESS, pdu->errstat);
-    o.errorIndex = int(pdu->errindex);
-    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
-        o.vbs.append(bindingOf(v));
-    o.peer = peerOf(pdu, target);
-    return o;
 }
 
 // --- sessions -------------------------------------------------------------------------------
@@ -483,7 +260,7 @@ Session* sessionFor(const Target& t, bool async, int& result)
     snmp_sess_init(&init);
     const QByteArray peer = QStringLiteral("udp:%1:%2").arg(t.address).arg(t.port).toLatin1();
     init.peername = const_cast<char*>(peer.constData());
-    init.version = netSnmpVersion(t.version);
+    init.version = NvSNMPPdu::NetSnmpVersion(t.version);
     init.timeout = long(qMax(0, t.timeout)) * 10000L;
     init.retries = qMax(0, t.retries);
     const QByteArray community = t.community.toUtf8();
@@ -645,7 +422,7 @@ int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* p
             o.sessionClosed = true;
             o.result = NvSNMPResults::kSessionDestroyed;
         } else if (operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE && pdu) {
-            o = outcomeOfPdu(pdu, context.target);
+            o = NvSNMPPdu::OutcomeOf(pdu, context.target);
         } else if (operation == NETSNMP_CALLBACK_OP_TIMED_OUT) {
             o.result = NvSNMPResults::kTimeout;
         } else if (operation == NETSNMP_CALLBACK_OP_DISCONNECT) {
@@ -653,7 +430,7 @@ int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* p
             o.result = NvSNMPResults::kSessionDestroyed;
         } else if (operation == NETSNMP_CALLBACK_OP_SEC_ERROR && pdu &&
                    pdu->command == SNMP_MSG_REPORT) {
-            o = outcomeOfPdu(pdu, context.target); // an SNMPv3 report: wrong password ...
+            o = NvSNMPPdu::OutcomeOf(pdu, context.target); // an SNMPv3 report: wrong password ...
         } else {
             const int error = session ? session->s_snmp_errno : SNMPERR_GENERR;
             o.result = NvSNMPResults::OfLibraryError(error);
@@ -859,13 +636,13 @@ Outcome SendBlocking(const Target& target, Command command, const QVector<NvSNMP
     if (!session)
         return o;
     claimUsmUser(*session);
-    netsnmp_pdu* pdu = buildPdu(target, command, vbs, o.result);
+    netsnmp_pdu* pdu = NvSNMPPdu::Build(target, command, vbs, o.result);
     if (!pdu)
         return o;
     netsnmp_pdu* response = nullptr;
     const int status = snmp_sess_synch_response(session->single, pdu, &response);
     if (status == STAT_SUCCESS && response) {
-        o = outcomeOfPdu(response, target);
+        o = NvSNMPPdu::OutcomeOf(response, target);
     } else {
         const netsnmp_session* ss = snmp_sess_session(session->single);
         o.result = NvSNMPResults::OfStatus(status, ss ? ss->s_snmp_errno : SNMPERR_GENERR, 0);
@@ -894,7 +671,7 @@ int SendAsync(const Target& target, Command command, const QVector<NvSNMPVb>& vb
         return failed.result;
     }
     Session* session = sessionFor(target, true, failed.result);
-    netsnmp_pdu* pdu = session ? buildPdu(target, command, vbs, failed.result) : nullptr;
+    netsnmp_pdu* pdu = session ? NvSNMPPdu::Build(target, command, vbs, failed.result) : nullptr;
     if (pdu) {
         claimUsmUser(*session);
         if (snmp_async_send(session->listed, pdu, asyncTrampoline,
