@@ -23,11 +23,11 @@
 #include <sys/socket.h>
 #include <vector>
 
-// net-snmp's own messages; warnings and worse show by default.
 // Exported by libnetsnmp but left out of its installed headers: the engine discovery that
 // net-snmp otherwise runs inside the first send.
 extern "C" int snmpv3_engineID_probe(struct session_list* slp, netsnmp_session* in_session);
 
+// net-snmp's own messages; warnings and worse show by default.
 Q_LOGGING_CATEGORY(lcSnmp, "qtr.snmp", QtWarningMsg)
 
 namespace NvSNMPTransport {
