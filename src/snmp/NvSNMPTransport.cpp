@@ -486,15 +486,19 @@ void dispatchFinished()
     }
 }
 
-int logToQt(int, int, void* serverArg, void*)
+// net-snmp's log messages, called from inside net-snmp: nothing may escape.
+int logToQt(int, int, void* serverArg, void*) noexcept
 {
-    const auto* message = static_cast<const snmp_log_message*>(serverArg);
-    if (message && message->msg) {
-        const QByteArray text = QByteArray(message->msg).trimmed();
-        if (message->priority <= LOG_WARNING)
-            qCWarning(lcSnmp, "%s", text.constData());
-        else
-            qCDebug(lcSnmp, "%s", text.constData());
+    try {
+        const auto* message = static_cast<const snmp_log_message*>(serverArg);
+        if (message && message->msg) {
+            const QByteArray text = QByteArray(message->msg).trimmed();
+            if (message->priority <= LOG_WARNING)
+                qCWarning(lcSnmp, "%s", text.constData());
+            else
+                qCDebug(lcSnmp, "%s", text.constData());
+        }
+    } catch (...) {
     }
     return SNMPERR_SUCCESS;
 }
