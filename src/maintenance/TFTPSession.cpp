@@ -84,12 +84,7 @@ void TFTPSession::BeginWrite()
     }
     m_sentBlock = 0;
     m_sendSize = TFTPPacket::WriteAck(m_sendBuffer.data(), 0);
-    if (!SendBuffered()) {
-        Report(-1110);
-        return;
-    }
-    ArmDeadline();
-    Report(2);
+    SendAndAwaitAnswer();
 }
 
 void TFTPSession::SendNextBlock(int block)
@@ -109,12 +104,7 @@ void TFTPSession::SendNextBlock(int block)
     m_sendSize =
         TFTPPacket::WriteDataHeader(m_sendBuffer.data(), static_cast<quint16>(block)) + count;
     m_message.sendCount = 1;
-    if (!SendBuffered()) {
-        Report(-1110);
-        return;
-    }
-    ArmDeadline();
-    Report(2);
+    SendAndAwaitAnswer();
 }
 
 void TFTPSession::OnReadable()
@@ -124,9 +114,14 @@ void TFTPSession::OnReadable()
     if (m_receiving)
         return;
     m_receiving = true;
+    HandleDatagram();
+    m_receiving = false;
+}
+
+void TFTPSession::HandleDatagram()
+{
     TFTPEndpoint source;
     const qint64 size = m_socket.Receive(m_receiveBuffer.data(), TFTPPacket::kBufferSize, source);
-    m_receiving = false;
     if (size < TFTPPacket::kHeaderSize || m_state != Active)
         return;
     // Replies go to whoever sent the datagram just received.
@@ -144,16 +139,12 @@ void TFTPSession::OnReadable()
     m_deadline = 0;
     m_message.clientPort = source.port;
     m_lastBlock = block;
-    if (m_cancel) {
+    if (m_cancel)
         Report(-1114);
-        return;
-    }
-    m_receiving = true;
-    if (m_message.type == 1)
+    else if (m_message.type == 1)
         AcceptAck();
     else
         AcceptData(packet + TFTPPacket::kHeaderSize, size - TFTPPacket::kHeaderSize, block);
-    m_receiving = false;
 }
 
 void TFTPSession::AcceptAck()
@@ -184,22 +175,26 @@ void TFTPSession::AcceptData(const char* payload, qint64 size, int block)
         return;
     }
     m_sendSize = TFTPPacket::WriteAck(m_sendBuffer.data(), static_cast<quint16>(block));
-    if (!SendBuffered()) {
-        Report(-1110);
-        return;
-    }
-    if (last) {
-        Report(3);
-        return;
-    }
-    ArmDeadline();
-    Report(2);
+    if (!last)
+        SendAndAwaitAnswer();
+    else
+        Report(SendBuffered() ? 3 : -1110);
 }
 
 void TFTPSession::Refuse(quint16 errorCode, int status)
 {
     m_sendSize = TFTPPacket::WriteError(m_sendBuffer.data(), errorCode);
     Report(SendBuffered() ? status : -1110);
+}
+
+void TFTPSession::SendAndAwaitAnswer()
+{
+    if (!SendBuffered()) {
+        Report(-1110);
+        return;
+    }
+    ArmDeadline();
+    Report(2);
 }
 
 bool TFTPSession::SendBuffered()
@@ -232,12 +227,7 @@ bool TFTPSession::DeadlinePassed(qint64 now) const
 void TFTPSession::Retransmit()
 {
     ++m_message.sendCount;
-    if (!SendBuffered()) {
-        Report(-1110);
-        return;
-    }
-    ArmDeadline();
-    Report(2);
+    SendAndAwaitAnswer();
 }
 
 void TFTPSession::TimeOut()

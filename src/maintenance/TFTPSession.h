@@ -54,12 +54,15 @@ public:
 
 private:
     void OnReadable();
+    void HandleDatagram();
     void BeginRead();
     void BeginWrite();
     void SendNextBlock(int block);
     void AcceptAck();
     void AcceptData(const char* payload, qint64 size, int block);
     void Refuse(quint16 errorCode, int status);
+    // Sends the send buffer and waits for the answer (2), or fails (-1110).
+    void SendAndAwaitAnswer();
     bool SendBuffered();
     void ArmDeadline();
     void Report(int code);
