@@ -213,7 +213,7 @@ void TestTFTPNames::unannouncedRequestIsRefused()
     client.SendRequest(opcode, "config.dcf");
     QCOMPARE(client.Receive(), Error(2));
     QVERIFY(fixture.log.WaitFor(-1103));
-    QCOMPARE(fixture.log.Codes(), (QVector<int>{1, -1103}));
+    QCOMPARE(fixture.log.Codes().mid(0, 2), (QVector<int>{1, -1103}));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"config.dcf"});
 }
 

@@ -94,7 +94,12 @@ void TestTFTPRobustness::randomDatagramsAtListener()
     client.Send(Ack(2));
     QCOMPARE(client.Receive(), Data(3, content.mid(1024)));
     client.Send(Ack(3));
-    QVERIFY(fixture.log.WaitFor(3, fixture.log.Messages().last().sessionNumber));
+    int session = -1;
+    for (const NvTFTPMsg& message : fixture.log.Messages()) {
+        if (message.fileName == "fw.bin")
+            session = message.sessionNumber;
+    }
+    QVERIFY(fixture.log.WaitFor(3, session));
     QCOMPARE(fixture.FilesInRoot(), QStringList{"fw.bin"});
 }
 
