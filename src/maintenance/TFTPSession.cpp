@@ -78,7 +78,7 @@ void TFTPSession::BeginWrite()
         return;
     }
     m_target.emplace(m_path);
-    if (!m_target->open(QIODevice::WriteOnly)) {
+    if (!m_target->Open()) {
         m_target.reset();
         Refuse(kAccessViolation, -1103);
         return;
@@ -160,7 +160,7 @@ void TFTPSession::AcceptAck()
 
 void TFTPSession::AcceptData(const char* payload, qint64 size, int block)
 {
-    const qint64 written = size > 0 ? m_target->write(payload, size) : 0;
+    const qint64 written = size > 0 ? m_target->Write(payload, size) : 0;
     if (written != size) {
         // A block that did not reach the disk is a failed transfer, not a complete one.
         Refuse(kDiskFull, -1104);
@@ -171,7 +171,7 @@ void TFTPSession::AcceptData(const char* payload, qint64 size, int block)
     m_sentBlock = block;
     const bool last = size < TFTPPacket::kBlockSize;
     // The old file is replaced only now, and the client is told success only once it has been.
-    if (last && !m_target->commit()) {
+    if (last && !m_target->Commit()) {
         Refuse(kDiskFull, -1104);
         return;
     }
@@ -259,8 +259,7 @@ void TFTPSession::Report(int code)
 void TFTPSession::CloseTransfer()
 {
     m_source.close();
-    // An upload that did not reach its last block leaves the old file as it was: the file
-    // beside it goes with the save file unless commit() has moved it over the target.
+    // An upload that did not reach its last block leaves the old file as it was.
     m_target.reset();
     // The socket of a finished transfer has nothing more to do; giving it back at once keeps a
     // burst of refused requests from holding a descriptor each until its removal.

@@ -4,9 +4,9 @@
 #include "TFTPEndpoint.h"
 #include "TFTPPacket.h"
 #include "TFTPSocket.h"
+#include "TFTPTargetFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <array>
 #include <functional>
@@ -84,8 +84,8 @@ private:
     qint64 m_sendSize = 0;
     TFTPSocket m_socket;
     QString m_path;
-    QFile m_source;                    // read requests
-    std::optional<QSaveFile> m_target; // write requests: beside the target until the last block
-    int m_lastBlock = -1;              // last accepted block number
-    int m_sentBlock = 0;               // block number of the last DATA or ACK sent
+    QFile m_source;                         // read requests
+    std::optional<TFTPTargetFile> m_target; // write requests
+    int m_lastBlock = -1;                   // last accepted block number
+    int m_sentBlock = 0;                    // block number of the last DATA or ACK sent
 };

@@ -5,6 +5,7 @@
 #include "TFTPTestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -45,6 +46,8 @@ private slots:
     void uploadFailsOneTimeoutAfterLastAck();
     void interruptedUploadKeepsOldFile_data();
     void interruptedUploadKeepsOldFile();
+    void uploadKeepsPermissions_data();
+    void uploadKeepsPermissions();
     void diskFullFailsTheUpload();
     void readFailureIsNotSuccess();
     void secondUploadOfOneFileIsRefused();
@@ -335,6 +338,39 @@ void TestTFTPProtocol::interruptedUploadKeepsOldFile()
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("old configuration"));
     QCOMPARE(QDir(root).entryList(QDir::Files | QDir::Hidden), QStringList{"cfg.dcf"});
+}
+
+void TestTFTPProtocol::uploadKeepsPermissions_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<int>("permissions");
+    const int ownerReadWrite = QFile::ReadOwner | QFile::WriteOwner;
+    QTest::newRow("replaced file keeps its mode") << true << (ownerReadWrite | QFile::ReadGroup);
+    QTest::newRow("new file is readable by all")
+        << false << (ownerReadWrite | QFile::ReadGroup | QFile::ReadOther);
+}
+
+void TestTFTPProtocol::uploadKeepsPermissions()
+{
+    QFETCH(bool, existing);
+    QFETCH(int, permissions);
+    const auto mode = [](QFile::Permissions all) {
+        return static_cast<int>(all & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                       QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+    };
+    TFTPTestServer fixture;
+    if (existing) {
+        fixture.WriteFile("cfg.dcf", "old");
+        QVERIFY(QFile::setPermissions(fixture.PathOf("cfg.dcf"), QFile::Permissions(permissions)));
+    }
+    ScriptedClient client(fixture.Port());
+    client.SendRequest(WRQ, "cfg.dcf");
+    QCOMPARE(client.Receive(), Ack(0));
+    client.Send(Data(1, "new"));
+    QCOMPARE(client.Receive(), Ack(1));
+    QCOMPARE(fixture.ReadFile("cfg.dcf"), QByteArray("new"));
+    QCOMPARE(mode(QFileInfo(fixture.PathOf("cfg.dcf")).permissions()), permissions);
 }
 
 void TestTFTPProtocol::diskFullFailsTheUpload()
