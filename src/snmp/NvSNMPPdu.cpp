@@ -21,24 +21,11 @@ namespace {
 // Dotted arcs into net-snmp's OID array; false for anything else or more than MAX_OID_LEN arcs.
 bool toOidArray(const QString& text, oid* arcs, size_t& count)
 {
-    count = 0;
-    int pos = text.startsWith(QLatin1Char('.')) ? 1 : 0;
-    if (pos >= text.size())
+    uint32_t parsed[MAX_OID_LEN];
+    if (!NvSNMPValueCodec::ParseOid(text, parsed, MAX_OID_LEN, count))
         return false;
-    while (pos < text.size()) {
-        uint64_t arc = 0;
-        const int start = pos;
-        for (; pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128; ++pos) {
-            arc = arc * 10 + uint64_t(text[pos].unicode() - '0');
-            if (arc > 0xFFFFFFFFu)
-                return false;
-        }
-        if (pos == start || count >= MAX_OID_LEN)
-            return false;
-        arcs[count++] = oid(arc);
-        if (pos < text.size() && (text[pos] != QLatin1Char('.') || ++pos == text.size()))
-            return false;
-    }
+    for (size_t i = 0; i < count; ++i)
+        arcs[i] = oid(parsed[i]);
     return true;
 }
 
