@@ -207,6 +207,9 @@ bool Agent::start(QString* error)
         QStringLiteral("udp:%1:%2").arg(m_options.listenHost).arg(m_options.listenPort).toLatin1();
     netsnmp_ds_set_string(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_PORTS, ports.constData());
 
+    // The agent library would also listen for SMUX peers on TCP port 199 of every interface.
+    char noSmux[] = "-smux";
+    add_to_init_list(noSmux);
     if (init_agent(applicationName) != 0) {
         *error = QStringLiteral("net-snmp agent initialisation failed");
         return false;
