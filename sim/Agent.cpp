@@ -189,12 +189,12 @@ bool Agent::start(QString* error)
         return false;
     }
 
-    // No MIB files: the simulator knows its variables, and parsing them would cost start-up time.
+    // No MIB files, not even a folder of them to index: the simulator knows its variables, and
+    // reading MIBs would cost start-up time and print warnings.
     qputenv("MIBS", "");
     qputenv("MIBDIRS", configDir.toLocal8Bit());
     netsnmp_register_loghandler(NETSNMP_LOGHANDLER_STDERR, LOG_WARNING);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
-    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID,
                            NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
@@ -243,6 +243,11 @@ bool Agent::start(QString* error)
                 setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
         }
     }
+    m_events.write(QStringLiteral("start"),
+                   {{QStringLiteral("listen"),
+                     QStringLiteral("%1:%2").arg(m_options.listenHost).arg(m_options.listenPort)},
+                    {QStringLiteral("variants"), QJsonArray::fromStringList(m_options.variants)},
+                    {QStringLiteral("saveAndActivate"), m_device.hasSaveAndActivate()}});
     return true;
 }
 
@@ -282,11 +287,6 @@ std::optional<Agent::Clock::duration> Agent::delayOf(int fd) const
 
 void Agent::run()
 {
-    m_events.write(QStringLiteral("start"),
-                   {{QStringLiteral("listen"),
-                     QStringLiteral("%1:%2").arg(m_options.listenHost).arg(m_options.listenPort)},
-                    {QStringLiteral("variants"), QJsonArray::fromStringList(m_options.variants)},
-                    {QStringLiteral("saveAndActivate"), m_device.hasSaveAndActivate()}});
     for (;;) {
         fd_set readable;
         FD_ZERO(&readable);
