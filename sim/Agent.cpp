@@ -189,12 +189,12 @@ bool Agent::start(QString* error)
         return false;
     }
 
-    // No MIB files: the simulator knows its variables, and parsing them would cost start-up time.
+    // No MIB files, not even a folder of them to index: the simulator knows its variables, and
+    // reading MIBs would cost start-up time and print warnings.
     qputenv("MIBS", "");
     qputenv("MIBDIRS", configDir.toLocal8Bit());
     netsnmp_register_loghandler(NETSNMP_LOGHANDLER_STDERR, LOG_WARNING);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
-    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID,
                            NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
@@ -207,6 +207,9 @@ bool Agent::start(QString* error)
         QStringLiteral("udp:%1:%2").arg(m_options.listenHost).arg(m_options.listenPort).toLatin1();
     netsnmp_ds_set_string(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_PORTS, ports.constData());
 
+    // The agent library would also listen for SMUX peers on TCP port 199 of every interface.
+    char noSmux[] = "-smux";
+    add_to_init_list(noSmux);
     if (init_agent(applicationName) != 0) {
         *error = QStringLiteral("net-snmp agent initialisation failed");
         return false;
@@ -240,6 +243,11 @@ bool Agent::start(QString* error)
                 setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
         }
     }
+    m_events.write(QStringLiteral("start"),
+                   {{QStringLiteral("listen"),
+                     QStringLiteral("%1:%2").arg(m_options.listenHost).arg(m_options.listenPort)},
+                    {QStringLiteral("variants"), QJsonArray::fromStringList(m_options.variants)},
+                    {QStringLiteral("saveAndActivate"), m_device.hasSaveAndActivate()}});
     return true;
 }
 
@@ -279,11 +287,6 @@ std::optional<Agent::Clock::duration> Agent::delayOf(int fd) const
 
 void Agent::run()
 {
-    m_events.write(QStringLiteral("start"),
-                   {{QStringLiteral("listen"),
-                     QStringLiteral("%1:%2").arg(m_options.listenHost).arg(m_options.listenPort)},
-                    {QStringLiteral("variants"), QJsonArray::fromStringList(m_options.variants)},
-                    {QStringLiteral("saveAndActivate"), m_device.hasSaveAndActivate()}});
     for (;;) {
         fd_set readable;
         FD_ZERO(&readable);

@@ -27,7 +27,7 @@ public:
     Agent(const Agent&) = delete;
     Agent& operator=(const Agent&) = delete;
 
-    // Configures net-snmp and binds the listen address.
+    // Configures net-snmp, binds the listen address and logs the start.
     bool start(QString* error);
     // Serves until SIGTERM or SIGINT.
     void run();

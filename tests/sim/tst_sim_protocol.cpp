@@ -32,6 +32,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
+    void listensOnlyOnItsAddress();
     void reads_data();
     void reads();
     void refusedCredentials_data();
@@ -61,6 +62,33 @@ void SimProtocolTest::initTestCase()
 void SimProtocolTest::cleanupTestCase()
 {
     QVERIFY2(m_sim.stop(), qPrintable(m_sim.errorString()));
+}
+
+void SimProtocolTest::listensOnlyOnItsAddress()
+{
+    // The process's sockets, by inode, and the kernel's tables of IPv4 and IPv6 sockets.
+    QSet<QString> inodes;
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(m_sim.processId());
+    for (const QFileInfo& fd : QDir(fds).entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
+        const QString target = fd.symLinkTarget().section(u'/', -1);
+        if (target.startsWith(QLatin1String("socket:[")))
+            inodes << target.mid(8).chopped(1);
+    }
+    QVERIFY(!inodes.isEmpty());
+    QStringList listening;
+    for (const char* table : {"tcp", "tcp6", "udp", "udp6"}) {
+        QFile file(QStringLiteral("/proc/net/") + QLatin1String(table));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (const QByteArray& line : file.readAll().split('\n').mid(1)) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() > 9 && inodes.contains(QString::fromLatin1(fields[9])))
+                listening << QLatin1String(table) + u' ' + QString::fromLatin1(fields[1]);
+        }
+    }
+    // 127.0.0.1 and the port, as the kernel writes them.
+    const QString local = QStringLiteral("udp 0100007F:") +
+                          QStringLiteral("%1").arg(m_sim.port(), 4, 16, QLatin1Char('0')).toUpper();
+    QCOMPARE(listening, QStringList{local});
 }
 
 void SimProtocolTest::reads_data()

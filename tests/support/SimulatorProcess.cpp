@@ -164,6 +164,11 @@ bool SimulatorProcess::isRunning() const
     return m_process && m_process->state() == QProcess::Running;
 }
 
+qint64 SimulatorProcess::processId() const
+{
+    return isRunning() ? m_process->processId() : 0;
+}
+
 QString SimulatorProcess::address() const
 {
     return QStringLiteral("%1:%2").arg(host()).arg(m_port);

@@ -53,6 +53,8 @@ public:
     // Sends SIGTERM and waits; true when the simulator exited with status 0.
     bool stop(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool isRunning() const;
+    // The process id of the running simulator, 0 when none runs.
+    qint64 processId() const;
 
     QString host() const { return QStringLiteral("127.0.0.1"); }
     quint16 port() const { return m_port; }
