@@ -532,6 +532,8 @@ void TMainForm::showIndicatorsSilent()
 void TMainForm::setStatusText(const QString& text)
 {
     m_statusPanel->setText(text);
+    // The window is only as wide as the device's front: the whole line is in the tool tip.
+    m_statusPanel->setToolTip(text);
     lastStatusText = text;
 }
 
