@@ -38,6 +38,7 @@ private slots:
     void uploadReceivesBlocks_data();
     void uploadReceivesBlocks();
     void repeatedRequest();
+    void oneRemovalPerTick();
     void packetsOutOfTurnAreIgnored_data();
     void packetsOutOfTurnAreIgnored();
     void repliesGoToTheLastSender();
@@ -148,6 +149,24 @@ void TestTFTPProtocol::repeatedRequest()
     QVERIFY(!first.HasPending());
     QCOMPARE(fixture.log.Codes(1).first(), 1);
     QVERIFY(fixture.log.Codes(2).isEmpty());
+}
+
+void TestTFTPProtocol::oneRemovalPerTick()
+{
+    TFTPTestServer fixture;
+    ScriptedClient first(fixture.Port());
+    ScriptedClient second(fixture.Port());
+    first.SendRequest(RRQ, "missing.bin");
+    second.SendRequest(RRQ, "missing.bin");
+    QCOMPARE(first.Receive(), ErrorPacket(1));
+    QCOMPARE(second.Receive(), ErrorPacket(1));
+    QCOMPARE(fixture.server.SessionCount(), 2);
+    fixture.server.Housekeeping();
+    QCOMPARE(fixture.server.SessionCount(), 1);
+    QCOMPARE(fixture.log.Codes(0), (QVector<int>{1, -1102, 0}));
+    QCOMPARE(fixture.log.Codes(1), (QVector<int>{1, -1102}));
+    fixture.server.Housekeeping();
+    QCOMPARE(fixture.server.SessionCount(), 0);
 }
 
 void TestTFTPProtocol::packetsOutOfTurnAreIgnored_data()
