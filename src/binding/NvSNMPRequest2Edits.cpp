@@ -585,9 +585,21 @@ void NvSNMPRequest2Edits::GatherValues()
         before.append(request.list.Item(i).value);
     for (int i = 0; i < request.list.Count(); ++i)
         request.list.Item(i).value.clear();
-    if (listView)
+    std::vector<bool> provided(static_cast<size_t>(request.list.Count()), false);
+    if (listView && !listView->selectedItems().isEmpty()) {
         TakeSelectedRow();
+        for (const int i : m_columnItems)
+            provided[static_cast<size_t>(i)] = true;
+    }
     ControlsToValues(-1);
+    // A variable that neither a control nor the selected row gives a value keeps the one it
+    // had: an emptied value would be written as 0, an empty string or an address that is none.
+    for (const auto& binding : m_bindings)
+        provided[static_cast<size_t>(binding->varIndex)] = true;
+    for (int i = 0; i < request.list.Count(); ++i) {
+        if (!provided[static_cast<size_t>(i)])
+            request.list.Item(i).value = before[i];
+    }
     for (int i = 0; i < request.list.Count(); ++i) {
         if (!request.list.IsWritable(i))
             continue;

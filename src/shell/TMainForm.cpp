@@ -10,9 +10,12 @@
 #include "NvSNMPRequest.h"
 #include "NvSNMPRequest2Edits.h"
 #include "NvSNMPSession.h"
+#include "TAboutForm.h"
 #include "TFM_Waiting.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -225,8 +228,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_ui(std::make_uniq
 {
     NvStartupCatalogs::LoadBesideExecutable(QCoreApplication::applicationDirPath());
     m_ui->setupUi(this);
-    setWindowTitle(QCoreApplication::applicationName().isEmpty() ? modelName
-                                                                 : QCoreApplication::applicationName());
+    setWindowTitle(modelName);
 
     QFile picture(QStringLiteral(":/device-front.jpg"));
     if (picture.open(QIODevice::ReadOnly))
@@ -313,6 +315,14 @@ void TMainForm::buildMenus()
     }
     m_actions.value(QStringLiteral("Ad_MultiSSID"))->setVisible(false);
     m_actions.value(QStringLiteral("Configration1"))->setVisible(false);
+    auto command = [this](const char* name, void (TMainForm::*handler)()) {
+        QAction* action = Action(QString::fromLatin1(name));
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    command("cfgSave1", &TMainForm::SaveAndActive);
+    command("cfgDiscard1", &TMainForm::DiscardChanges);
+    command("About1", &TMainForm::ShowAbout);
     connect(Menu(QStringLiteral("advanced2")), &QMenu::aboutToShow, this, &TMainForm::AdvancedMenuRules);
     connect(Menu(QStringLiteral("tools2")), &QMenu::aboutToShow, this, &TMainForm::ToolsMenuRules);
     connect(Menu(QStringLiteral("status2")), &QMenu::aboutToShow, this, &TMainForm::StatusMenuRules);
@@ -522,6 +532,8 @@ void TMainForm::showIndicatorsSilent()
 void TMainForm::setStatusText(const QString& text)
 {
     m_statusPanel->setText(text);
+    // The window is only as wide as the device's front: the whole line is in the tool tip.
+    m_statusPanel->setToolTip(text);
     lastStatusText = text;
 }
 
@@ -640,7 +652,101 @@ void TMainForm::StatsMenuRules()
     Action(QStringLiteral("Ethernet1"))->setVisible(NumericValue(FieldText(QStringLiteral("Ed_Ethernet"))) == 1);
 }
 
-// --- Save and Active ---
+// --- navigation ---
+
+void TMainForm::SetPage(const QString& actionName, PageFactory factory)
+{
+    QAction* action = Action(actionName);
+    if (!action)
+        return;
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, [this, factory] { OpenPage(factory); });
+}
+
+void TMainForm::OpenPage(const PageFactory& factory)
+{
+    std::unique_ptr<QDialog> page;
+    try {
+        page.reset(factory(this));
+    } catch (const NvError& error) {
+        NvDialogs::Message(this, error.message(), NvDialogs::ExecutableFileName());
+        return;
+    }
+    if (!page)
+        return;
+    page->exec();
+}
+
+QString TMainForm::MultiSsidPage(const QString& newMultiSupport)
+{
+    switch (NumericValue(newMultiSupport)) {
+    case 0:
+        return QStringLiteral("TFM_MultiSSIDForm");
+    case 1:
+        return QStringLiteral("TFM_MultiSSIDNewForm");
+    default:
+        return QString();
+    }
+}
+
+QString TMainForm::AdminPage(const QString& managerIp)
+{
+    return NumericValue(managerIp) != 0 ? QStringLiteral("TFM_Admin2") : QStringLiteral("TFM_Admin");
+}
+
+QString TMainForm::FirmwarePage(const QString& sslSupport)
+{
+    return NumericValue(sslSupport) == 1 ? QStringLiteral("TFM_FirewareSSL") : QStringLiteral("TFM_Firmware");
+}
+
+void TMainForm::ShowAbout()
+{
+    TAboutForm about(modelName, this);
+    about.exec();
+}
+
+// --- Save and Active, Discard Changes ---
+
+void TMainForm::SaveAndActive()
+{
+    if (!m_saveDiscard)
+        return;
+    NvSNMPVarList& list = m_saveDiscard->request.list;
+    list.Item(0).flags = VAR_READWRITE;
+    list.Item(1).flags = VAR_SKIP;
+    CB_Active->setCurrentIndex(1);
+    NvDeviceState::showWaitAfterWrite = true;
+    try {
+        m_saveDiscard->Write(true, true);
+    } catch (const NvError& error) {
+        // SNMP errors go to the request's status callback, which this binding has none of; what
+        // cannot even be sent is shown.
+        NvDeviceState::showWaitAfterWrite = false;
+        NvDialogs::Message(this, error.message(), NvDialogs::ExecutableFileName());
+    }
+}
+
+void TMainForm::DiscardChanges()
+{
+    if (!m_saveDiscard)
+        return;
+    const auto answer = NvDialogs::Message(this, QStringLiteral("All of your changes will be discarded! continue?"),
+                                           QStringLiteral("Warning"), NvDialogs::Buttons::OkCancel,
+                                           NvDialogs::Icon::Warning);
+    if (answer != NvDialogs::Answer::Ok)
+        return;
+    NvSNMPVarList& list = m_saveDiscard->request.list;
+    list.Item(1).flags = VAR_READWRITE;
+    list.Item(0).flags = VAR_SKIP;
+    CB_Discard->setCurrentIndex(1);
+    try {
+        m_saveDiscard->Write(true, true);
+    } catch (const NvError& error) {
+        NvDialogs::Message(this, error.message(), NvDialogs::ExecutableFileName());
+    }
+}
+
+// --- after Save and Active ---
 
 void TMainForm::afterSaveAndActive()
 {

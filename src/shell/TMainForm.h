@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,7 @@ class NvSNMPRequest2Edits;
 struct NvSNMPError;
 class QAction;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -80,6 +82,23 @@ public:
     void ToolsMenuRules();
     void StatusMenuRules();
     void StatsMenuRules();
+
+    // The menu commands that act on the device directly.
+    void SaveAndActive();
+    void DiscardChanges();
+    void ShowAbout();
+
+    // Page choices that depend on capability fields (their last received values): the page
+    // class to open, or an empty text for none.
+    static QString MultiSsidPage(const QString& newMultiSupport);
+    static QString AdminPage(const QString& managerIp);
+    static QString FirmwarePage(const QString& sslSupport);
+
+    // Makes a menu item open a page: the page is created with the main window as owner, shown
+    // modally and destroyed when it closes.
+    using PageFactory = std::function<QDialog*(QWidget* owner)>;
+    void SetPage(const QString& actionName, PageFactory factory);
+    void OpenPage(const PageFactory& factory);
 
     // The Save/Discard binding (Save and Active, Discard Changes use it).
     NvSNMPRequest2Edits* SaveDiscardBinding() const { return m_saveDiscard.get(); }

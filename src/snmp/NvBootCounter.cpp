@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
+#include <cstdio>
 
 namespace {
 
@@ -87,14 +87,20 @@ bool Save(const QString& path, const QByteArray& engineId, uint32_t boots)
     QByteArray content;
     for (const Entry& entry : entries)
         content += entry.engineId.toHex().toUpper() + ' ' + QByteArray::number(entry.boots) + '\n';
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // A whole new file renamed over the old one: a crash leaves the old count or the new one,
+    // never half a file. No sync to disk: it would cost more than the rest of a start.
+    const QString temporary = path + QStringLiteral(".new");
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
+    const bool written = file.write(content) == content.size() && file.flush();
+    file.close();
+    if (!written || std::rename(QFile::encodeName(temporary).constData(),
+                                QFile::encodeName(path).constData())) {
+        QFile::remove(temporary);
         return false;
     }
-    return file.commit();
+    return true;
 }
 
 } // namespace NvBootCounter

@@ -36,7 +36,10 @@ using NvSNMPCompletion =
 // (retries + 1); they never run the completions of other requests. GetAsync and SetAsync return
 // at once; their completion runs from the 20 ms event pump, exactly once per call (also when the
 // send failed), unless the request was destroyed and its wait ran out, in which case the late
-// answer is dropped.
+// answer is dropped. pending counts a call until its completion starts, so a completion may
+// destroy its own request. The first request to an SNMPv3 agent (per user and target)
+// discovers the agent's engine with a blocking probe, also when it is asynchronous; keys are
+// derived once per password and localised once per engine, never per request.
 //
 // Errors. Operations that cannot be built raise NvError: -509 invalid address or unresolvable
 // host name (before anything is sent), -510 read-next of a scalar or instance list, -511
@@ -73,7 +76,8 @@ public:
     // Blocking write. selection: comma-separated item indexes ("1,3"), empty = the items as
     // their flags say; values: the n-th text becomes the value of the n-th selected item
     // (missing texts leave the values as they are). Flags and values of the whole list are
-    // restored afterwards, also when the write fails or raises. decodeResponse: decode the
+    // restored afterwards, also when the write fails or raises. A write answered with
+    // noSuchName stays an error (-102), also on table lists. decodeResponse: decode the
     // answer into the items as a read does (then the result tells whether a table row was
     // read); otherwise the result is false. Sets ok to false on any reported error.
     bool Set(bool& ok, bool decodeResponse = false, const QString& selection = QString(),

@@ -55,8 +55,8 @@ extern SnmpEventProcessor* eventPump;   // started by StartSession
 void StartSession(const QString& folder);
 
 // Ends the session: outstanding asynchronous operations complete as "session destroyed"
-// (their requests' pending counts drop, their callbacks do not run) and net-snmp shuts down.
-// Also run when the application object goes away.
+// (their requests' pending counts drop, their callbacks do not run) and every net-snmp session
+// closes. Also run when the application object goes away.
 void StopSession();
 
 // Asynchronous operations whose completion has not run yet, across all requests (also those of

@@ -1,28 +1,33 @@
 #include "NvSNMPTransport.h"
 
+#include "NvSNMPPdu.h"
 #include "NvSNMPResults.h"
-#include "NvSNMPValueCodec.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QMap>
+
+// net-snmp's configuration header comes before its other headers.
+// clang-format off
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
+// clang-format on
+
 #include <arpa/inet.h>
 #include <cstring>
 #include <map>
 #include <memory>
-#include <net-snmp/library/large_fd_set.h>
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
 #include <netdb.h>
 #include <sys/socket.h>
 #include <vector>
 
-// net-snmp's own messages; warnings and worse show by default.
 // Exported by libnetsnmp but left out of its installed headers: the engine discovery that
 // net-snmp otherwise runs inside the first send.
 extern "C" int snmpv3_engineID_probe(struct session_list* slp, netsnmp_session* in_session);
 
+// net-snmp's own messages; warnings and worse show by default.
 Q_LOGGING_CATEGORY(lcSnmp, "qtr.snmp", QtWarningMsg)
 
 namespace NvSNMPTransport {
@@ -64,6 +69,10 @@ struct State
     uint64_t finishCounter = 0;
     QMap<QPair<int, QString>, QByteArray> masterKeys;
     QMap<QByteArray, QByteArray> usmOwners; // engine ID + NUL + user -> credentials
+    // The session each mode used last: consecutive requests of a page or a walk find it without
+    // building its key.
+    Target lastTarget[2];
+    Session* lastSession[2] = {nullptr, nullptr};
 };
 
 State& state()
@@ -156,37 +165,40 @@ bool masterKey(int authCode, const QString& password, QByteArray& key)
     return true;
 }
 
-int netSnmpVersion(int code)
-{
-    switch (code) {
-    case 0:
-        return SNMP_VERSION_1;
-    case 1:
-    case 2:
-        return SNMP_VERSION_2c;
-    case 3:
-        return SNMP_VERSION_3;
-    default:
-        return code;
-    }
-}
-
 QString sessionKey(const Target& t, bool async)
 {
+    // Built for every request: plain appends, no intermediate lists.
     const QChar sep(0x1F);
-    QStringList parts{async ? QStringLiteral("a") : QStringLiteral("b"),
-                      t.address,
-                      QString::number(t.port),
-                      QString::number(netSnmpVersion(t.version)),
-                      QString::number(t.timeout),
-                      QString::number(t.retries)};
-    if (netSnmpVersion(t.version) == SNMP_VERSION_3)
-        parts << QString::number(t.securityModel) << QString::number(t.securityLevel)
-              << t.securityName << QString::number(t.authProtocol) << t.authPassword
-              << QString::number(t.privProtocol) << t.privPassword;
+    QString key;
+    key.reserve(64 + t.community.size() + t.securityName.size() + t.authPassword.size() +
+                t.privPassword.size());
+    const int version = NvSNMPPdu::NetSnmpVersion(t.version);
+    key += QLatin1Char(async ? 'a' : 'b');
+    key += sep + t.address + sep + QString::number(t.port) + sep + QString::number(version) + sep +
+           QString::number(t.timeout) + sep + QString::number(t.retries) + sep;
+    if (version == SNMP_VERSION_3)
+        key += QString::number(t.securityModel) + sep + QString::number(t.securityLevel) + sep +
+               t.securityName + sep + QString::number(t.authProtocol) + sep + t.authPassword + sep +
+               QString::number(t.privProtocol) + sep + t.privPassword;
     else
-        parts << t.community;
-    return parts.join(sep);
+        key += t.community;
+    return key;
+}
+
+// Whether two targets share a session (the fields sessionKey is made of).
+bool sameSession(const Target& a, const Target& b)
+{
+    const int version = NvSNMPPdu::NetSnmpVersion(a.version);
+    if (a.address != b.address || a.port != b.port ||
+        version != NvSNMPPdu::NetSnmpVersion(b.version) || a.timeout != b.timeout ||
+        a.retries != b.retries)
+        return false;
+    if (version != SNMP_VERSION_3)
+        return a.community == b.community;
+    return a.securityModel == b.securityModel && a.securityLevel == b.securityLevel &&
+           a.securityName == b.securityName && a.authProtocol == b.authProtocol &&
+           a.authPassword == b.authPassword && a.privProtocol == b.privProtocol &&
+           a.privPassword == b.privPassword;
 }
 
 // --- the USM user entry ---------------------------------------------------------------------
@@ -214,189 +226,6 @@ void claimUsmUser(Session& session)
     s.usmOwners.insert(owner, session.credentials);
 }
 
-// --- bindings -------------------------------------------------------------------------------
-
-bool toOidArray(const QString& text, std::vector<oid>& arcs)
-{
-    std::vector<uint32_t> parsed;
-    if (!NvSNMPValueCodec::ParseOid(text, parsed) || parsed.size() > MAX_OID_LEN)
-        return false;
-    arcs.assign(parsed.begin(), parsed.end());
-    return true;
-}
-
-QString oidText(const oid* arcs, size_t count)
-{
-    std::vector<uint32_t> copy(arcs, arcs + count);
-    return NvSNMPValueCodec::OidText(copy.data(), copy.size());
-}
-
-bool addBinding(netsnmp_pdu* pdu, Command command, const NvSNMPVb& vb)
-{
-    std::vector<oid> name;
-    if (!toOidArray(vb.oid, name))
-        return false;
-    if (command != Command::Set) {
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_NULL, nullptr, 0) !=
-               nullptr;
-    }
-    const void* value = nullptr;
-    size_t length = 0;
-    long integer = 0;
-    u_long unsignedValue = 0;
-    counter64 c64{};
-    std::vector<oid> objectId;
-    switch (vb.type) {
-    case VB_INTEGER:
-        integer = long(vb.integer);
-        value = &integer;
-        length = sizeof(integer);
-        break;
-    case VB_COUNTER32:
-    case VB_GAUGE32:
-    case VB_TIMETICKS:
-    case VB_UINTEGER32:
-        unsignedValue = u_long(uint32_t(vb.integer));
-        value = &unsignedValue;
-        length = sizeof(unsignedValue);
-        break;
-    case VB_COUNTER64:
-        c64.high = u_long(vb.counter64 >> 32);
-        c64.low = u_long(vb.counter64 & 0xFFFFFFFFu);
-        value = &c64;
-        length = sizeof(c64);
-        break;
-    case VB_OID:
-        if (!toOidArray(vb.objectId, objectId))
-            return false;
-        value = objectId.data();
-        length = objectId.size() * sizeof(oid);
-        break;
-    case VB_NULL:
-        break;
-    default: // OCTET STRING, Opaque, IpAddress
-        value = vb.octets.constData();
-        length = size_t(vb.octets.size());
-        break;
-    }
-    return snmp_pdu_add_variable(pdu, name.data(), name.size(), vb.type,
-                                 static_cast<const u_char*>(value), length) != nullptr;
-}
-
-netsnmp_pdu* buildPdu(const Target& t, Command command, const QVector<NvSNMPVb>& vbs, int& result)
-{
-    const int type = command == Command::Get       ? SNMP_MSG_GET
-                     : command == Command::GetNext ? SNMP_MSG_GETNEXT
-                                                   : SNMP_MSG_SET;
-    netsnmp_pdu* pdu = snmp_pdu_create(type);
-    if (!pdu) {
-        result = -2;
-        return nullptr;
-    }
-    if (netSnmpVersion(t.version) == SNMP_VERSION_3) {
-        pdu->securityLevel = t.securityLevel;
-        const QByteArray name = t.contextName.toUtf8();
-        if (!name.isEmpty()) {
-            pdu->contextName = static_cast<char*>(malloc(size_t(name.size()) + 1));
-            std::memcpy(pdu->contextName, name.constData(), size_t(name.size()) + 1);
-            pdu->contextNameLen = size_t(name.size());
-        }
-        if (!t.contextEngineId.isEmpty()) {
-            pdu->contextEngineID = static_cast<u_char*>(malloc(size_t(t.contextEngineId.size())));
-            std::memcpy(pdu->contextEngineID, t.contextEngineId.constData(),
-                        size_t(t.contextEngineId.size()));
-            pdu->contextEngineIDLen = size_t(t.contextEngineId.size());
-        }
-    }
-    for (const NvSNMPVb& vb : vbs) {
-        if (!addBinding(pdu, command, vb)) {
-            snmp_free_pdu(pdu);
-            result = NvSNMPResults::kInvalidOid;
-            return nullptr;
-        }
-    }
-    return pdu;
-}
-
-NvSNMPVb bindingOf(const netsnmp_variable_list* v)
-{
-    NvSNMPVb vb;
-    vb.oid = oidText(v->name, v->name_length);
-    vb.type = v->type;
-    switch (v->type) {
-    case ASN_INTEGER:
-        vb.integer = v->val.integer ? *v->val.integer : 0;
-        break;
-    case ASN_COUNTER:
-    case ASN_GAUGE:
-    case ASN_TIMETICKS:
-    case ASN_UINTEGER:
-        vb.integer = v->val.integer ? int64_t(uint32_t(*v->val.integer)) : 0;
-        break;
-    case ASN_COUNTER64:
-        if (v->val.counter64)
-            vb.counter64 =
-                uint64_t(uint32_t(v->val.counter64->high)) << 32 | uint32_t(v->val.counter64->low);
-        break;
-    case ASN_OBJECT_ID:
-        if (v->val.objid)
-            vb.objectId = oidText(v->val.objid, v->val_len / sizeof(oid));
-        break;
-    case ASN_NULL:
-    case SNMP_NOSUCHOBJECT:
-    case SNMP_NOSUCHINSTANCE:
-    case SNMP_ENDOFMIBVIEW:
-        break;
-    case ASN_OCTET_STR:
-    case ASN_OPAQUE:
-    case ASN_IPADDRESS:
-        if (v->val.string)
-            vb.octets = QByteArray(reinterpret_cast<const char*>(v->val.string), int(v->val_len));
-        break;
-    default: // net-snmp's special opaque types and the like: their raw octets
-        vb.type = VB_OPAQUE;
-        if (v->val.string)
-            vb.octets = QByteArray(reinterpret_cast<const char*>(v->val.string), int(v->val_len));
-        break;
-    }
-    return vb;
-}
-
-NvSNMPDevice peerOf(const netsnmp_pdu* pdu, const Target& target)
-{
-    NvSNMPDevice peer{target.address, target.port};
-    if (pdu->transport_data &&
-        pdu->transport_data_length >= int(sizeof(netsnmp_indexed_addr_pair))) {
-        const auto* pair = static_cast<const netsnmp_indexed_addr_pair*>(pdu->transport_data);
-        if (pair->remote_addr.sa.sa_family == AF_INET) {
-            char text[INET_ADDRSTRLEN] = {};
-            if (inet_ntop(AF_INET, &pair->remote_addr.sin.sin_addr, text, sizeof(text))) {
-                peer.address = QString::fromLatin1(text);
-                peer.port = ntohs(pair->remote_addr.sin.sin_port);
-            }
-        }
-    }
-    return peer;
-}
-
-// The outcome of a PDU that came back: a report (SNMPv3 errors) or a response.
-Outcome outcomeOfPdu(const netsnmp_pdu* pdu, const Target& target)
-{
-    Outcome o;
-    if (pdu->command == SNMP_MSG_REPORT) {
-        o.result =
-            NvSNMPResults::OfLibraryError(snmpv3_get_report_type(const_cast<netsnmp_pdu*>(pdu)));
-        return o;
-    }
-    o.responded = true;
-    o.result = NvSNMPResults::OfStatus(STAT_SUCCESS, SNMPERR_SUCCESS, pdu->errstat);
-    o.errorIndex = int(pdu->errindex);
-    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
-        o.vbs.append(bindingOf(v));
-    o.peer = peerOf(pdu, target);
-    return o;
-}
-
 // --- sessions -------------------------------------------------------------------------------
 
 int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* pdu,
@@ -415,16 +244,23 @@ void closeSession(Session& session)
 Session* sessionFor(const Target& t, bool async, int& result)
 {
     State& s = state();
+    Session*& last = s.lastSession[async ? 1 : 0];
+    Target& lastTarget = s.lastTarget[async ? 1 : 0];
+    if (last && sameSession(lastTarget, t))
+        return last;
     const QString key = sessionKey(t, async);
     const auto found = s.sessions.find(key);
-    if (found != s.sessions.end())
-        return found->second.get();
+    if (found != s.sessions.end()) {
+        last = found->second.get();
+        lastTarget = t;
+        return last;
+    }
 
     netsnmp_session init;
     snmp_sess_init(&init);
     const QByteArray peer = QStringLiteral("udp:%1:%2").arg(t.address).arg(t.port).toLatin1();
     init.peername = const_cast<char*>(peer.constData());
-    init.version = netSnmpVersion(t.version);
+    init.version = NvSNMPPdu::NetSnmpVersion(t.version);
     init.timeout = long(qMax(0, t.timeout)) * 10000L;
     init.retries = qMax(0, t.retries);
     const QByteArray community = t.community.toUtf8();
@@ -517,6 +353,8 @@ Session* sessionFor(const Target& t, bool async, int& result)
     }
     Session* raw = session.get();
     s.sessions.emplace(key, std::move(session));
+    last = raw;
+    lastTarget = t;
     return raw;
 }
 
@@ -529,6 +367,10 @@ void retire(Session* session)
     for (auto it = s.sessions.begin(); it != s.sessions.end(); ++it) {
         if (it->second.get() == session) {
             session->retired = true;
+            for (Session*& last : s.lastSession) {
+                if (last == session)
+                    last = nullptr;
+            }
             s.retired.push_back(std::move(it->second));
             s.sessions.erase(it);
             break;
@@ -580,7 +422,7 @@ int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* p
             o.sessionClosed = true;
             o.result = NvSNMPResults::kSessionDestroyed;
         } else if (operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE && pdu) {
-            o = outcomeOfPdu(pdu, context.target);
+            o = NvSNMPPdu::OutcomeOf(pdu, context.target);
         } else if (operation == NETSNMP_CALLBACK_OP_TIMED_OUT) {
             o.result = NvSNMPResults::kTimeout;
         } else if (operation == NETSNMP_CALLBACK_OP_DISCONNECT) {
@@ -588,7 +430,7 @@ int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* p
             o.result = NvSNMPResults::kSessionDestroyed;
         } else if (operation == NETSNMP_CALLBACK_OP_SEC_ERROR && pdu &&
                    pdu->command == SNMP_MSG_REPORT) {
-            o = outcomeOfPdu(pdu, context.target); // an SNMPv3 report: wrong password ...
+            o = NvSNMPPdu::OutcomeOf(pdu, context.target); // an SNMPv3 report: wrong password ...
         } else {
             const int error = session ? session->s_snmp_errno : SNMPERR_GENERR;
             o.result = NvSNMPResults::OfLibraryError(error);
@@ -644,15 +486,19 @@ void dispatchFinished()
     }
 }
 
-int logToQt(int, int, void* serverArg, void*)
+// net-snmp's log messages, called from inside net-snmp: nothing may escape.
+int logToQt(int, int, void* serverArg, void*) noexcept
 {
-    const auto* message = static_cast<const snmp_log_message*>(serverArg);
-    if (message && message->msg) {
-        const QByteArray text = QByteArray(message->msg).trimmed();
-        if (message->priority <= LOG_WARNING)
-            qCWarning(lcSnmp, "%s", text.constData());
-        else
-            qCDebug(lcSnmp, "%s", text.constData());
+    try {
+        const auto* message = static_cast<const snmp_log_message*>(serverArg);
+        if (message && message->msg) {
+            const QByteArray text = QByteArray(message->msg).trimmed();
+            if (message->priority <= LOG_WARNING)
+                qCWarning(lcSnmp, "%s", text.constData());
+            else
+                qCDebug(lcSnmp, "%s", text.constData());
+        }
+    } catch (...) {
     }
     return SNMPERR_SUCCESS;
 }
@@ -664,25 +510,30 @@ bool Start(const StartOptions& options)
     State& s = state();
     if (s.started)
         return true;
-    // No MIB files: the engine speaks numeric OIDs only, and parsing would warn about every
-    // module the system lacks.
-    qputenv("MIBS", "");
-    qputenv("MIBDIRS", "");
     QDir().mkpath(options.persistentDir);
     const QByteArray dir = QFile::encodeName(options.persistentDir);
     netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, dir.constData());
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
-    snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, logToQt, nullptr);
-    snmp_enable_calllog();
-    init_snmp(kAppName);
+    // net-snmp is initialised once per process and lives as long: a second initialisation
+    // after snmp_shutdown loses memory and re-runs its engine ID set-up with warnings.
+    static bool initialised = false;
+    if (!initialised) {
+        // No MIB files: the engine speaks numeric OIDs only, and parsing would warn about every
+        // module the system lacks. No configuration files either: nothing of the user's or the
+        // system's net-snmp settings may change what the module sends.
+        qputenv("MIBS", "");
+        qputenv("MIBDIRS", "");
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
+        snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, logToQt, nullptr);
+        snmp_enable_calllog();
+        init_snmp(kAppName);
+        initialised = true;
+    }
 
     netsnmp_transport* probe = netsnmp_transport_open_client(kAppName, "udp:127.0.0.1:161");
-    if (!probe) {
-        snmp_shutdown(kAppName);
+    if (!probe)
         return false;
-    }
     netsnmp_transport_free(probe);
 
     set_exact_engineID(reinterpret_cast<const u_char*>(options.engineId.constData()),
@@ -717,11 +568,13 @@ void Stop()
     }
     s.sessions.clear();
     s.retired.clear();
+    s.lastSession[0] = s.lastSession[1] = nullptr;
     dispatchFinished();
     s.closing = false;
+    // The user entries stay in net-snmp's list; with no owners recorded, the next session of
+    // each user replaces its entry before it sends.
     s.usmOwners.clear();
     s.masterKeys.clear();
-    snmp_shutdown(kAppName);
     s.started = false;
 }
 
@@ -732,6 +585,21 @@ bool IsStarted()
 
 bool ResolveIPv4(const QString& address, QString& dotted)
 {
+    // The common case, a dotted address, without a copy of the text.
+    if (address.size() < INET_ADDRSTRLEN) {
+        char ascii[INET_ADDRSTRLEN] = {};
+        bool plain = !address.isEmpty();
+        for (int i = 0; plain && i < address.size(); ++i) {
+            const char16_t c = address[i].unicode();
+            plain = (c >= '0' && c <= '9') || c == '.';
+            ascii[i] = char(c);
+        }
+        in_addr parsed{};
+        if (plain && inet_pton(AF_INET, ascii, &parsed) == 1) {
+            dotted = address;
+            return true;
+        }
+    }
     const QString text = address.trimmed();
     if (text.isEmpty())
         return false;
@@ -772,13 +640,13 @@ Outcome SendBlocking(const Target& target, Command command, const QVector<NvSNMP
     if (!session)
         return o;
     claimUsmUser(*session);
-    netsnmp_pdu* pdu = buildPdu(target, command, vbs, o.result);
+    netsnmp_pdu* pdu = NvSNMPPdu::Build(target, command, vbs, o.result);
     if (!pdu)
         return o;
     netsnmp_pdu* response = nullptr;
     const int status = snmp_sess_synch_response(session->single, pdu, &response);
     if (status == STAT_SUCCESS && response) {
-        o = outcomeOfPdu(response, target);
+        o = NvSNMPPdu::OutcomeOf(response, target);
     } else {
         const netsnmp_session* ss = snmp_sess_session(session->single);
         o.result = NvSNMPResults::OfStatus(status, ss ? ss->s_snmp_errno : SNMPERR_GENERR, 0);
@@ -807,7 +675,7 @@ int SendAsync(const Target& target, Command command, const QVector<NvSNMPVb>& vb
         return failed.result;
     }
     Session* session = sessionFor(target, true, failed.result);
-    netsnmp_pdu* pdu = session ? buildPdu(target, command, vbs, failed.result) : nullptr;
+    netsnmp_pdu* pdu = session ? NvSNMPPdu::Build(target, command, vbs, failed.result) : nullptr;
     if (pdu) {
         claimUsmUser(*session);
         if (snmp_async_send(session->listed, pdu, asyncTrampoline,
@@ -834,6 +702,13 @@ void Defer(Completion done, const Outcome& outcome)
 void Pump(int waitMs)
 {
     State& s = state();
+    // Completions already due (failed sends) are not kept waiting for datagrams.
+    for (const auto& entry : s.contexts) {
+        if (entry.second->finished) {
+            waitMs = 0;
+            break;
+        }
+    }
     if (s.started) {
         for (int round = 0; round < 256; ++round) {
             netsnmp_large_fd_set fds;

@@ -76,11 +76,12 @@ struct StartOptions
     uint32_t boots = 0;
 };
 
-// Initialises net-snmp (no MIB files, no configuration files, persistent files in
-// persistentDir) and checks that a UDP socket can be opened; false when it cannot.
+// Initialises net-snmp the first time (no MIB files, no configuration files, persistent files
+// in persistentDir), sets the local engine ID and boots, and checks that a UDP socket can be
+// opened; false when it cannot.
 bool Start(const StartOptions& options);
-// Closes every session (outstanding completions are told the session is gone) and shuts
-// net-snmp down.
+// Closes every session (outstanding completions are told the session is gone). net-snmp itself
+// stays initialised until the process ends.
 void Stop();
 bool IsStarted();
 

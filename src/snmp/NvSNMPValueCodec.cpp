@@ -499,32 +499,37 @@ double TextToDayCount(const QString& text)
     return days < 0 ? days - fraction : days + fraction;
 }
 
-bool ParseOid(const QString& text, std::vector<uint32_t>& arcs)
+bool ParseOid(const QString& text, uint32_t* arcs, size_t capacity, size_t& count)
 {
-    arcs.clear();
+    count = 0;
     int pos = text.startsWith(QLatin1Char('.')) ? 1 : 0;
     if (pos >= text.size())
         return false;
     while (pos < text.size()) {
         uint64_t arc = 0;
         const int start = pos;
-        while (pos < text.size() && text[pos] >= QLatin1Char('0') &&
-               text[pos] <= QLatin1Char('9')) {
+        for (; pos < text.size() && text[pos] >= QLatin1Char('0') && text[pos] <= QLatin1Char('9');
+             ++pos) {
             arc = arc * 10 + (text[pos].unicode() - '0');
             if (arc > std::numeric_limits<uint32_t>::max())
                 return false;
-            ++pos;
         }
-        if (pos == start || arcs.size() >= kMaxOidArcs)
+        if (pos == start || count >= capacity)
             return false;
-        arcs.push_back(static_cast<uint32_t>(arc));
-        if (pos < text.size()) {
-            if (text[pos] != QLatin1Char('.') || pos + 1 == text.size())
-                return false;
-            ++pos;
-        }
+        arcs[count++] = static_cast<uint32_t>(arc);
+        if (pos < text.size() && (text[pos] != QLatin1Char('.') || ++pos == text.size()))
+            return false;
     }
     return true;
+}
+
+bool ParseOid(const QString& text, std::vector<uint32_t>& arcs)
+{
+    arcs.resize(kMaxOidArcs);
+    size_t count = 0;
+    const bool ok = ParseOid(text, arcs.data(), arcs.size(), count);
+    arcs.resize(ok ? count : 0);
+    return ok;
 }
 
 QString OidText(const uint32_t* arcs, size_t count)

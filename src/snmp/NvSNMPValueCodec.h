@@ -36,6 +36,8 @@ double TextToDayCount(const QString& text);
 
 // Dotted decimal arcs (a leading dot is allowed); false for anything else or more than 128 arcs.
 bool ParseOid(const QString& text, std::vector<uint32_t>& arcs);
+// The same into a buffer of the caller's (at most capacity arcs), for the hot paths.
+bool ParseOid(const QString& text, uint32_t* arcs, size_t capacity, size_t& count);
 QString OidText(const uint32_t* arcs, size_t count);
 // Four decimal numbers 0..255 joined by "." into four octets.
 bool ParseDottedQuad(const QString& text, QByteArray& octets);

@@ -287,6 +287,17 @@ private slots:
         QCOMPARE(list().Item(Count).value, QStringLiteral("9"));
     }
 
+    void unboundVariableKeepsItsValueInAWrite()
+    {
+        auto* edit = make<QLineEdit>();
+        m_binding->BindFormat(Count, "%s", edit);
+        list().Item(Address).value = "10.0.0.9";
+        edit->setText("4");
+        m_binding->GatherValues();
+        QCOMPARE(list().Item(Address).value, QStringLiteral("10.0.0.9"));
+        QCOMPARE(list().Item(Count).value, QStringLiteral("4"));
+    }
+
     void severalEditsSplitAnAddress()
     {
         QList<QWidget*> rest;

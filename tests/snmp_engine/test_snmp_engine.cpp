@@ -116,6 +116,7 @@ private slots:
     void write_data();
     void write();
     void writeSelectionLeavesListAsBefore();
+    void failedTableWriteIsNoSuccess();
     void walk_data();
     void walk();
     void asyncWalk_data();
@@ -135,6 +136,7 @@ private slots:
     void rowIndexShorterThanKeysRaises();
     void unknownListKind();
     void asyncCompletionRunsFromPump();
+    void requestMayBeDestroyedInItsCompletion();
     void blockingGetDoesNotRunOtherCompletions();
     void failedAsyncSendCompletesThroughPump();
     void destructionWaitsForOutstandingRead();
@@ -204,6 +206,8 @@ NvSNMPSecurity TestSnmpEngine::access(const QString& name)
         return SnmpdFixture::Community(SNMP_VERSION_CODE_1, QStringLiteral("public"));
     if (name == QLatin1String("v2c"))
         return SnmpdFixture::Community(SNMP_VERSION_CODE_2C, QStringLiteral("public"));
+    if (name == QLatin1String("v2 (command line /v2)"))
+        return SnmpdFixture::Community(SNMP_VERSION_CODE_2, QStringLiteral("public"));
     if (name == QLatin1String("v1 private"))
         return SnmpdFixture::Community(SNMP_VERSION_CODE_1, QStringLiteral("private"));
     if (name == QLatin1String("v2c private"))
@@ -229,8 +233,9 @@ NvSNMPSecurity TestSnmpEngine::access(const QString& name)
 void TestSnmpEngine::read_data()
 {
     QTest::addColumn<QString>("access");
-    for (const char* name : {"v1", "v2c", "v3 MD5 authNoPriv", "v3 SHA+DES authPriv",
-                             "v3 SHA+AES authPriv", "v3 SHA-256+AES authPriv"})
+    for (const char* name :
+         {"v1", "v2c", "v2 (command line /v2)", "v3 MD5 authNoPriv", "v3 SHA+DES authPriv",
+          "v3 SHA+AES authPriv", "v3 SHA-256+AES authPriv"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -321,6 +326,32 @@ void TestSnmpEngine::writeSelectionLeavesListAsBefore()
     request.device.address = QStringLiteral("999.1.1.1");
     QVERIFY_THROWS_EXCEPTION(NvError, request.Set(ok, false, QStringLiteral("1"), {"x"}));
     QVERIFY(Snapshot(request.list) == before);
+}
+
+void TestSnmpEngine::failedTableWriteIsNoSuccess()
+{
+    // An SNMPv1 agent refuses the write with noSuchName and echoes the OID, which is the one the
+    // item's last read left behind: that must not pass for the end of a walk.
+    NvSNMPRequest request;
+    target(request, access(QStringLiteral("v1 private")));
+    request.list = makeList(
+        {{" ", SYN_INTEGER, VAR_KEY}, {"1.3.6.1.2.1.1.9.1.3", SYN_DISPLAYSTRING, VAR_READWRITE}},
+        LIST_TABLE, 1);
+    request.list.Item(0).value = QStringLiteral("1");
+    request.list.Item(1).value = QStringLiteral("x");
+    request.list.Item(1).instanceOid = QStringLiteral("1.3.6.1.2.1.1.9.1.3.1");
+    Recorder recorder;
+    request.SetAsync(recorder.Completion(), nullptr);
+    QTRY_COMPARE(recorder.completions.size(), 1);
+    QCOMPARE(recorder.completions[0].code, -102);
+    QVERIFY(recorder.completions[0].final);
+
+    Recorder blocking;
+    blocking.Attach(request);
+    bool ok = true;
+    request.Set(ok);
+    QVERIFY(!ok);
+    QCOMPARE(blocking.reports.value(0).code, -102);
 }
 
 void TestSnmpEngine::walk_data()
@@ -731,6 +762,25 @@ void TestSnmpEngine::asyncCompletionRunsFromPump()
     QCOMPARE(completions[0].peer, m_snmpd.device());
     QCOMPARE(delivered, &request.list);
     QCOMPARE(request.list.Item(0).value, m_sysDescr);
+}
+
+void TestSnmpEngine::requestMayBeDestroyedInItsCompletion()
+{
+    // A page closed from its completion handler: the request must not wait for the very
+    // completion that is running.
+    auto* request = new NvSNMPRequest;
+    target(*request, access(QStringLiteral("v2c")));
+    request->list = systemList();
+    bool destroyed = false;
+    request->GetAsync(
+        [&](void*, const NvSNMPError& e, NvSNMPVarList&) {
+            QCOMPARE(e.code, 0);
+            QCOMPARE(request->pending, 0);
+            delete request;
+            destroyed = true;
+        },
+        nullptr, true);
+    QTRY_VERIFY(destroyed);
 }
 
 void TestSnmpEngine::blockingGetDoesNotRunOtherCompletions()

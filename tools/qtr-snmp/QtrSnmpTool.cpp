@@ -51,6 +51,16 @@ public:
 private:
     static bool isText(const QByteArray& octets)
     {
+        bool ascii = true;
+        for (const char c : octets) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u >= 0x80)
+                ascii = false;
+            else if (u < 0x20 && c != '\n' && c != '\r' && c != '\t')
+                return false;
+        }
+        if (ascii)
+            return true;
         const QString text = QString::fromUtf8(octets);
         if (text.toUtf8() != octets)
             return false;
@@ -216,6 +226,13 @@ bool parseArguments(const QStringList& arguments, Options& o)
     o.operands = positional;
     if (o.command == QLatin1String("walk") && o.operands.size() != 1)
         return false;
+    if (o.command != QLatin1String("set")) {
+        std::vector<uint32_t> arcs;
+        for (const QString& oid : o.operands) {
+            if (!NvSNMPValueCodec::ParseOid(oid, arcs))
+                return false;
+        }
+    }
     if (o.command != QLatin1String("get") && o.command != QLatin1String("walk") &&
         o.command != QLatin1String("set"))
         return false;

@@ -1,0 +1,331 @@
+#include "Device.h"
+
+#include <algorithm>
+
+namespace sim {
+
+namespace {
+
+// RowStatus (RFC 2579).
+enum RowStatus : qint64
+{
+    Active = 1,
+    NotInService = 2,
+    NotReady = 3,
+    CreateAndGo = 4,
+    CreateAndWait = 5,
+    Destroy = 6,
+};
+
+Oid columnOid(const TableSpec& table, unsigned column)
+{
+    Oid result = table.entry;
+    result.push_back(column);
+    return result;
+}
+
+Oid rowIndex(const VariableSpec& column, const Oid& instance)
+{
+    return Oid(instance.begin() + static_cast<std::ptrdiff_t>(column.oid.size()), instance.end());
+}
+
+Oid cell(const Oid& column, const Oid& index)
+{
+    Oid result = column;
+    result.insert(result.end(), index.begin(), index.end());
+    return result;
+}
+
+Value emptyValueOf(u_char type)
+{
+    Value v;
+    v.type = type;
+    if (type == ASN_IPADDRESS)
+        v.bytes = QByteArray(4, '\0');
+    return v;
+}
+
+} // namespace
+
+Device::Device(const Model& model) : m_model(model) {}
+
+QStringList Device::setDefaults(const std::map<Oid, Value>& values)
+{
+    QStringList warnings;
+    m_defaults.clear();
+    for (const auto& [oid, value] : values) {
+        const VariableSpec* spec = m_model.find(oid);
+        if (spec && spec->type != value.type) {
+            warnings << QStringLiteral("%1 (%2) is a %3 here, the data file has a %4: served "
+                                       "read-only as recorded")
+                            .arg(oidText(oid), QString::fromLatin1(spec->name),
+                                 emptyValueOf(spec->type).typeName(), value.typeName());
+            spec = nullptr;
+        }
+        m_defaults[oid] = Slot{value, spec};
+    }
+    m_running = m_defaults;
+    m_saved = configurationOf(m_running);
+    static const Oid saveActivate = oidFromLiteral("privateRoot.4.5.1.0");
+    m_hasSaveAndActivate = m_running.count(saveActivate) > 0;
+    return warnings;
+}
+
+Value Device::read(const Slot& slot) const
+{
+    if (slot.spec && slot.spec->read)
+        return slot.spec->read(*this);
+    return slot.value;
+}
+
+std::optional<Value> Device::value(const Oid& instance) const
+{
+    auto it = m_running.find(instance);
+    if (it == m_running.end())
+        return std::nullopt;
+    return read(it->second);
+}
+
+void Device::store(const Oid& instance, const Value& value)
+{
+    Slot& slot = m_running[instance];
+    slot.value = value;
+    if (!slot.spec)
+        slot.spec = m_model.find(instance);
+}
+
+SetOutcome Device::check(const std::vector<SetRequest>& requests) const
+{
+    for (size_t i = 0; i < requests.size(); ++i) {
+        const SetOutcome outcome = checkOne(requests, i);
+        if (outcome.status != SNMP_ERR_NOERROR)
+            return outcome;
+    }
+    return {};
+}
+
+SetOutcome Device::checkOne(const std::vector<SetRequest>& requests, size_t position) const
+{
+    const SetRequest& request = requests[position];
+    const int index = static_cast<int>(position) + 1;
+    const VariableSpec* spec = m_model.find(request.oid);
+    const auto slot = m_running.find(request.oid);
+    if (slot != m_running.end() && slot->second.spec == nullptr)
+        spec = nullptr; // recorded data the model does not know, or recorded with another type
+    if (!spec)
+        return {slot == m_running.end() ? SNMP_ERR_NOCREATION : SNMP_ERR_NOTWRITABLE, index};
+    if (!spec->writable())
+        return {SNMP_ERR_NOTWRITABLE, index};
+    // A variable of the model that this device (its data file or variant) does not have.
+    if (!spec->table && slot == m_running.end())
+        return {SNMP_ERR_NOCREATION, index};
+    if (request.value.type != spec->type)
+        return {SNMP_ERR_WRONGTYPE, index};
+    const Value& value = request.value;
+    if (value.type == ASN_OCTET_STR || value.type == ASN_OPAQUE) {
+        if (spec->hasRange && (value.bytes.size() < spec->low || value.bytes.size() > spec->high))
+            return {SNMP_ERR_WRONGLENGTH, index};
+    } else if (value.type == ASN_INTEGER) {
+        const qint64 n = value.asInteger();
+        if (!spec->accepted.empty() &&
+            std::find(spec->accepted.begin(), spec->accepted.end(), n) == spec->accepted.end())
+            return {SNMP_ERR_WRONGVALUE, index};
+        if (spec->hasRange && (n < spec->low || n > spec->high))
+            return {SNMP_ERR_WRONGVALUE, index};
+    }
+    if (spec->table) {
+        const int status = checkRow(requests, position, *spec);
+        if (status != SNMP_ERR_NOERROR)
+            return {status, index};
+    }
+    if (spec->validation) {
+        const int status = spec->validation(*this, request.oid, value);
+        if (status != SNMP_ERR_NOERROR)
+            return {status, index};
+    }
+    return {};
+}
+
+int Device::checkRow(const std::vector<SetRequest>& requests, size_t position,
+                     const VariableSpec& spec) const
+{
+    const TableSpec& table = *spec.table;
+    const Oid index = rowIndex(spec, requests[position].oid);
+    const unsigned column = static_cast<unsigned>(spec.oid.back());
+    const bool exists = rowExists(table, index);
+    const qint64 n = requests[position].value.asInteger();
+    // Rows have one integer index, the value of the index column.
+    if (!exists && (index.size() != 1 || index[0] == 0 || index[0] > 2147483647u))
+        return SNMP_ERR_NOCREATION;
+    if (table.statusColumn != 0 && column == table.statusColumn) {
+        switch (n) {
+        case Active:
+        case NotInService:
+            return exists ? SNMP_ERR_NOERROR : SNMP_ERR_INCONSISTENTVALUE;
+        case CreateAndGo:
+        case CreateAndWait:
+            return exists ? SNMP_ERR_INCONSISTENTVALUE : SNMP_ERR_NOERROR;
+        case Destroy:
+            return SNMP_ERR_NOERROR;
+        default:
+            return SNMP_ERR_WRONGVALUE;
+        }
+    }
+    if (table.indexColumn != 0 && column == table.indexColumn &&
+        (index.size() != 1 || static_cast<qint64>(index[0]) != n))
+        return SNMP_ERR_INCONSISTENTVALUE;
+    if (exists)
+        return SNMP_ERR_NOERROR;
+    // A new row needs its creation in the same request.
+    if (table.statusColumn != 0) {
+        const Oid status = cell(columnOid(table, table.statusColumn), index);
+        for (const SetRequest& other : requests) {
+            if (other.oid == status && (other.value.asInteger() == CreateAndGo ||
+                                        other.value.asInteger() == CreateAndWait))
+                return SNMP_ERR_NOERROR;
+        }
+    }
+    return SNMP_ERR_NOCREATION;
+}
+
+bool Device::rowExists(const TableSpec& table, const Oid& index) const
+{
+    for (const VariableSpec* column : m_model.columns(table)) {
+        if (m_running.count(cell(column->oid, index)))
+            return true;
+    }
+    return false;
+}
+
+void Device::createRow(const TableSpec& table, const Oid& index, qint64 status)
+{
+    for (const VariableSpec* column : m_model.columns(table)) {
+        Value value = emptyValueOf(column->type);
+        const unsigned number = static_cast<unsigned>(column->oid.back());
+        if (number == table.indexColumn && index.size() == 1)
+            value = Value::integer(static_cast<qint64>(index[0]));
+        else if (number == table.statusColumn)
+            value = Value::integer(status == CreateAndGo ? Active : NotInService);
+        m_running[cell(column->oid, index)] = Slot{value, column};
+    }
+}
+
+void Device::destroyRow(const TableSpec& table, const Oid& index)
+{
+    for (const VariableSpec* column : m_model.columns(table))
+        m_running.erase(cell(column->oid, index));
+}
+
+void Device::commit(const std::vector<SetRequest>& requests)
+{
+    // Rows are created first so that the other cells of the request land in them, and destroyed
+    // last so that a request that both fills and destroys a row leaves no trace of it.
+    std::vector<std::pair<const TableSpec*, Oid>> destroyed;
+    for (const SetRequest& request : requests) {
+        const VariableSpec* spec = m_model.find(request.oid);
+        if (spec && spec->table && spec->table->statusColumn == spec->oid.back()) {
+            const qint64 n = request.value.asInteger();
+            if (n == CreateAndGo || n == CreateAndWait)
+                createRow(*spec->table, rowIndex(*spec, request.oid), n);
+        }
+    }
+    for (const SetRequest& request : requests) {
+        const VariableSpec* spec = m_model.find(request.oid);
+        if (spec->kind == Kind::Command)
+            continue;
+        if (spec->table && spec->table->statusColumn == spec->oid.back()) {
+            const qint64 n = request.value.asInteger();
+            if (n == Destroy)
+                destroyed.emplace_back(spec->table, rowIndex(*spec, request.oid));
+            if (n != Active && n != NotInService)
+                continue;
+        }
+        m_running[request.oid] = Slot{request.value, spec};
+    }
+    for (const auto& [table, index] : destroyed)
+        destroyRow(*table, index);
+    for (const SetRequest& request : requests) {
+        const VariableSpec* spec = m_model.find(request.oid);
+        if (spec->action)
+            spec->action(*this, request.oid, request.value);
+    }
+    if (!m_hasSaveAndActivate)
+        m_saved = configurationOf(m_running);
+}
+
+std::map<Oid, Value> Device::configurationOf(const State& state) const
+{
+    std::map<Oid, Value> result;
+    for (const auto& [oid, slot] : state) {
+        if (slot.spec && slot.spec->kind == Kind::Config)
+            result.emplace_hint(result.end(), oid, slot.value);
+    }
+    return result;
+}
+
+void Device::replaceConfiguration(const std::map<Oid, Value>& configuration)
+{
+    for (auto it = m_running.begin(); it != m_running.end();) {
+        if (it->second.spec && it->second.spec->kind == Kind::Config)
+            it = m_running.erase(it);
+        else
+            ++it;
+    }
+    for (const auto& [oid, value] : configuration)
+        m_running[oid] = Slot{value, m_model.find(oid)};
+}
+
+void Device::saveAndActivate(const Oid& trigger)
+{
+    m_saved = configurationOf(m_running);
+    if (!m_pendingRestart)
+        m_pendingRestart = RestartRequest{QStringLiteral("saveAndActivate"), trigger, false};
+}
+
+void Device::discardChanges()
+{
+    replaceConfiguration(m_saved);
+}
+
+void Device::restart(const QString& reason, const Oid& trigger)
+{
+    if (!m_pendingRestart)
+        m_pendingRestart = RestartRequest{reason, trigger, false};
+}
+
+void Device::factoryReset(const Oid& trigger)
+{
+    m_pendingRestart = RestartRequest{QStringLiteral("factoryReset"), trigger, true};
+}
+
+RestartRequest Device::takeRestart()
+{
+    RestartRequest request = m_pendingRestart.value_or(RestartRequest{});
+    m_pendingRestart.reset();
+    if (request.factoryReset) {
+        m_running = m_defaults;
+        m_saved = configurationOf(m_running);
+    } else {
+        replaceConfiguration(m_saved);
+    }
+    return request;
+}
+
+void Device::boot()
+{
+    ++m_bootCount;
+    m_sinceBoot.start();
+    for (const VariableGroup* group : m_model.groups()) {
+        if (group->onBoot)
+            group->onBoot(*this);
+    }
+}
+
+quint32 Device::uptimeTicks() const
+{
+    if (!m_sinceBoot.isValid())
+        return 0;
+    return static_cast<quint32>((m_sinceBoot.elapsed() / 10) & 0xFFFFFFFFu);
+}
+
+} // namespace sim

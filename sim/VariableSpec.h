@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Value.h"
+
+#include <initializer_list>
+#include <vector>
+
+namespace sim {
+
+class Device;
+
+enum class Access
+{
+    ReadOnly,
+    ReadWrite,
+    ReadCreate, // a table column: rows come and go through the table's RowStatus
+};
+
+// What a successful write means to the device.
+enum class Kind
+{
+    Status,  // the device's own state, never part of the saved configuration
+    Config,  // configuration: the running value until saved, dropped by a discard
+    Command, // a write starts an action; the variable always reads back its idle value
+};
+
+// A conceptual table whose rows have one integer index.
+struct TableSpec
+{
+    Oid entry;
+    unsigned indexColumn = 0;  // the column holding the index (its value must equal it), 0 none
+    unsigned statusColumn = 0; // the RowStatus column, 0 when SNMP cannot add or remove rows
+};
+
+using CommitAction = void (*)(Device& device, const Oid& instance, const Value& value);
+using DynamicRead = Value (*)(const Device& device);
+// Returns an SNMP error status for a value the device refuses beyond type, size and range.
+using Validation = int (*)(const Device& device, const Oid& instance, const Value& value);
+
+// One variable of the device: a scalar instance (its OID ends in .0) or a table column (its OID
+// without the index). The defaults come from the data file; this is what the file cannot say.
+struct VariableSpec
+{
+    VariableSpec(const char* oidText, const char* variableName, u_char asnType);
+
+    // A writable configuration variable.
+    VariableSpec& readWrite();
+    // A writable variable that starts an action; accepted integer values.
+    VariableSpec& command(std::initializer_list<qint64> accepted, CommitAction action);
+    // A read-create column of table.
+    VariableSpec& column(const TableSpec& table);
+    // Accepted integers: a list of values, or a range; for octet strings the length range.
+    VariableSpec& values(std::initializer_list<qint64> accepted);
+    VariableSpec& range(qint64 low, qint64 high);
+    VariableSpec& size(qint64 low, qint64 high) { return range(low, high); }
+    VariableSpec& dynamic(DynamicRead read);
+    VariableSpec& validate(Validation check);
+    VariableSpec& onCommit(CommitAction action);
+
+    bool writable() const { return access != Access::ReadOnly; }
+
+    Oid oid;
+    const char* name;
+    u_char type;
+    Access access = Access::ReadOnly;
+    Kind kind = Kind::Status;
+    std::vector<qint64> accepted;
+    bool hasRange = false;
+    qint64 low = 0;
+    qint64 high = 0;
+    DynamicRead read = nullptr;
+    Validation validation = nullptr;
+    CommitAction action = nullptr;
+    const TableSpec* table = nullptr;
+};
+
+// The variables of one part of the device, and what the group does when the device boots.
+struct VariableGroup
+{
+    const char* name;
+    std::vector<VariableSpec> variables;
+    void (*onBoot)(Device& device) = nullptr;
+};
+
+} // namespace sim
