@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDialog>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -24,6 +25,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 
@@ -221,6 +226,21 @@ void applyToDefaults(const NvSessionParameters& p)
 }
 
 #undef PR
+
+// The process's start time in ms since the epoch, from /proc (Linux); now when unknown.
+qint64 processStartMs()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    QFile uptime(QStringLiteral("/proc/uptime"));
+    if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly))
+        return QDateTime::currentMSecsSinceEpoch();
+    const QByteArray statText = stat.readAll();
+    const QList<QByteArray> fields = statText.mid(statText.lastIndexOf(')') + 2).split(' ');
+    const double startTicks = fields.value(19).toDouble(); // field 22: start time in clock ticks
+    const double upSeconds = uptime.readAll().split(' ').value(0).toDouble();
+    const double ageSeconds = upSeconds - startTicks / double(sysconf(_SC_CLK_TCK));
+    return QDateTime::currentMSecsSinceEpoch() - qint64(ageSeconds * 1000);
+}
 
 } // namespace
 
@@ -510,6 +530,13 @@ void TMainForm::StatusPoll()
 void TMainForm::statusPollDone(const NvSNMPError& error)
 {
     m_pollWatchdog.stop();
+    // For the start-up benchmark: how long the process took to its first completed poll.
+    static bool firstPollReported = false;
+    if (!firstPollReported && qEnvironmentVariableIsSet("QTR_REPORT_FIRST_POLL")) {
+        firstPollReported = true;
+        std::fprintf(stderr, "first status poll completed %lld ms after process start\n",
+                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch() - processStartMs()));
+    }
     QString text;
     if (error.code != 0) {
         showIndicatorsSilent();
