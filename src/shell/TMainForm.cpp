@@ -11,6 +11,8 @@
 #include "NvSNMPRequest2Edits.h"
 #include "NvSNMPSession.h"
 #include "TAboutForm.h"
+#include "TConfigForm.h"
+#include "TSNMPEditorPanel.h"
 #include "TFM_Waiting.h"
 
 #include <QAction>
@@ -181,6 +183,32 @@ const MenuRow kMenus[] = {
     {"help1", "About", "About1", false},
 };
 
+// The MIB-II system group of the "Home \ Information" page.
+const NvSNMPVarRecord kSystemGroup[] = {
+    {"1.3.6.1.2.1.1.1", "System Description", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.2", "System Object ID", SYN_OID, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.3", "System Uptime", SYN_TIMETICKS, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.4", "System Contact", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.5", "System Name", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.6", "System Location", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+// "Home \ Information": the generic configuration window with one editor page over the system
+// group, requests of 30 s, editors 180 pixels wide.
+QDialog* informationPage(QWidget* owner)
+{
+    auto form = std::make_unique<TConfigForm>(owner);
+    form->setObjectName(QStringLiteral("InformationPage"));
+    form->setWindowTitle(QStringLiteral("Home \\ Information"));
+    auto binding = std::make_unique<NvSNMPRequest2Edits>(form.get());
+    binding->request.list = NvSNMPVarList(kSystemGroup, LIST_SCALAR, 0);
+    binding->request.timeout = 3000;
+    TSNMPEditorPanel* panel = form->AddEditorPage(std::move(binding));
+    panel->SetEditWidth(180);
+    return form.release();
+}
+
 // Characters first..last (counted from 1) of a text.
 QString characters(const QString& text, int first, int last)
 {
@@ -343,6 +371,7 @@ void TMainForm::buildMenus()
     command("cfgSave1", &TMainForm::SaveAndActive);
     command("cfgDiscard1", &TMainForm::DiscardChanges);
     command("About1", &TMainForm::ShowAbout);
+    SetPage(QStringLiteral("Information1"), informationPage);
     connect(Menu(QStringLiteral("advanced2")), &QMenu::aboutToShow, this, &TMainForm::AdvancedMenuRules);
     connect(Menu(QStringLiteral("tools2")), &QMenu::aboutToShow, this, &TMainForm::ToolsMenuRules);
     connect(Menu(QStringLiteral("status2")), &QMenu::aboutToShow, this, &TMainForm::StatusMenuRules);

@@ -7,10 +7,15 @@
 #include "NvSNMPSession.h"
 #include "SimulatorProcess.h"
 #include "SnmpTool.h"
+#include "TAboutForm.h"
 #include "TFM_Waiting.h"
 #include "TMainForm.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 #include <QDir>
 #include <QJsonArray>
 #include <QLabel>
@@ -224,6 +229,50 @@ private slots:
         QCOMPARE(setEvents(sim), confirm ? 1 : 0);
         QCOMPARE(setEventsOf(sim, privateOid("4.5.1.0")), 0);
         QVERIFY(!FM_Waiting);
+    }
+
+    void informationPageOpensModallyAndIsDestroyed()
+    {
+        auto form = createFor(m_sim);
+        QVERIFY(form);
+        QVERIFY(form->Action("Information1")->isEnabled());
+        QPointer<QDialog> page;
+        QString title;
+        QString name;
+        QTimer::singleShot(0, this, [&] {
+            page = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(page);
+            title = page->windowTitle();
+            auto findName = [&] {
+                for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
+                    if (edit->text().startsWith("QTR-9000KX Wireless Access Point"))
+                        name = edit->text();
+                }
+                return !name.isEmpty();
+            };
+            (void)QTest::qWaitFor(findName, 5000);
+            page->reject();
+        });
+        form->Action("Information1")->trigger();
+        QCOMPARE(title, QStringLiteral("Home \\ Information"));
+        QVERIFY2(name.startsWith("QTR-9000KX Wireless Access Point"), qPrintable(name));
+        QVERIFY(page.isNull());
+    }
+
+    void aboutShowsTheBuildTagOnShiftAltF3()
+    {
+        TAboutForm about(QStringLiteral("QTR-9000KX"));
+        about.show();
+        auto* ok = about.findChild<QPushButton*>("BT_Ok");
+        auto* tag = about.findChild<QLabel*>("Label4");
+        QCOMPARE(about.windowTitle(), QStringLiteral("Help\\About"));
+        QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QStringLiteral("QTR-9000KX Management Module"));
+        QVERIFY(tag->isHidden());
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_F3, Qt::AltModifier);
+        QVERIFY(tag->isHidden());
+        QTest::keyClick(ok, Qt::Key_F3, Qt::ShiftModifier | Qt::AltModifier);
+        QVERIFY(!tag->isHidden());
     }
 
     void invalidAddressShowsItsErrorOnce()
