@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 
 #include <cstdio>
@@ -730,6 +731,16 @@ void TMainForm::OpenPage(const PageFactory& factory)
     }
     if (!page)
         return;
+    // Centred on the main window, which is narrower than most pages, but kept on the screen.
+    page->adjustSize();
+    QRect frame(QPoint(), page->size());
+    frame.moveCenter(frameGeometry().center());
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.moveLeft(qBound(available.left(), frame.left(), qMax(available.left(), available.right() - frame.width())));
+        frame.moveTop(qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - frame.height())));
+    }
+    page->move(frame.topLeft());
     page->exec();
 }
 
