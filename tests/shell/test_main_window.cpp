@@ -166,6 +166,36 @@ private slots:
         QTRY_COMPARE(form->FieldText("Ed_FwVer"), QStringLiteral("v1.45"));
     }
 
+    void statusMenuReadsClientInfoSupport_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("clientInfo");
+        QTest::addColumn<bool>("log");
+        QTest::addColumn<bool>("stats");
+        QTest::newRow("supported") << QStringList{} << true << true << true;
+        QTest::newRow("basic firmware") << QStringList{"--variant", "basic"} << false << false << false;
+        // Unreadable: this model decides by the firmware, whose second character ("v1.45") is 1.
+        QTest::newRow("not readable") << QStringList{"--unset", privateOid("4.99.1.1.7.0")} << true << true << true;
+        QTest::newRow("not readable, firmware 2.x")
+            << QStringList{"--unset", privateOid("4.99.1.1.7.0"), "--set", privateOid("4.4.1.1.1.0") + "=string:v2.10"}
+            << false << true << true;
+    }
+
+    void statusMenuReadsClientInfoSupport()
+    {
+        QFETCH(QStringList, arguments);
+        SimulatorProcess sim;
+        QVERIFY2(sim.start(arguments), qPrintable(sim.errorString()));
+        auto form = createFor(sim);
+        QVERIFY(form);
+        QTRY_VERIFY(form->StatusText().startsWith("Get: (NvSNMP++) Ok!"));
+        QTRY_VERIFY(!form->FieldText("SyslogSupport").startsWith("Syslog"));
+        form->StatusMenuRules();
+        QTEST(form->Action("Client1")->isVisible(), "clientInfo");
+        QTEST(form->Action("SystemLog")->isVisible(), "log");
+        QTEST(form->Action("stStats1")->isVisible(), "stats");
+    }
+
     void withoutSaveAndActiveTheConfigurationMenuStaysHidden()
     {
         SimulatorProcess sim;
