@@ -732,7 +732,6 @@ void TMainForm::OpenPage(const PageFactory& factory)
     if (!page)
         return;
     // Centred on the main window, which is narrower than most pages, but kept on the screen.
-    page->adjustSize();
     QRect frame(QPoint(), page->size());
     frame.moveCenter(frameGeometry().center());
     if (const QScreen* screen = this->screen()) {
