@@ -362,11 +362,11 @@ void Agent::run()
 void Agent::beginRestart()
 {
     const RestartRequest request = m_device.takeRestart();
-    const VariableSpec* spec = m_device.model().find(request.trigger);
+    const VariableDef* def = m_device.model().find(request.trigger);
     m_events.write(QStringLiteral("restart"),
                    {{QStringLiteral("reason"), request.reason},
                     {QStringLiteral("oid"), oidText(request.trigger)},
-                    {QStringLiteral("name"), spec ? QString::fromLatin1(spec->name) : QString()},
+                    {QStringLiteral("name"), def ? QString::fromLatin1(def->name) : QString()},
                     {QStringLiteral("silenceSeconds"), m_options.restartSeconds}});
     m_silentUntil = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                        std::chrono::duration<double>(m_options.restartSeconds));
@@ -431,10 +431,10 @@ bool Agent::objectIsPresent(const Oid& instance) const
             return true;
     }
     // A column is there when any row is.
-    const VariableSpec* spec = m_device.model().find(instance);
-    if (spec && spec->table) {
-        const auto cell = state.lower_bound(spec->oid);
-        return cell != state.end() && hasPrefix(cell->first, spec->oid);
+    const VariableDef* def = m_device.model().find(instance);
+    if (def && def->table) {
+        const auto cell = state.lower_bound(def->oid);
+        return cell != state.end() && hasPrefix(cell->first, def->oid);
     }
     return false;
 }
@@ -531,8 +531,8 @@ void Agent::logSet(const netsnmp_pdu& pdu, const PendingSet& set, int status, in
     for (const SetRequest& request : set.requests) {
         QJsonObject varbind = request.value.toJson();
         varbind.insert(QStringLiteral("oid"), oidText(request.oid));
-        if (const VariableSpec* spec = m_device.model().find(request.oid))
-            varbind.insert(QStringLiteral("name"), QString::fromLatin1(spec->name));
+        if (const VariableDef* def = m_device.model().find(request.oid))
+            varbind.insert(QStringLiteral("name"), QString::fromLatin1(def->name));
         varbinds.append(varbind);
     }
     if (pdu.version == SNMP_VERSION_1)

@@ -17,14 +17,14 @@ enum RowStatus : qint64
     Destroy = 6,
 };
 
-Oid columnOid(const TableSpec& table, unsigned column)
+Oid columnOid(const TableDef& table, unsigned column)
 {
     Oid result = table.entry;
     result.push_back(column);
     return result;
 }
 
-Oid rowIndex(const VariableSpec& column, const Oid& instance)
+Oid rowIndex(const VariableDef& column, const Oid& instance)
 {
     return Oid(instance.begin() + static_cast<std::ptrdiff_t>(column.oid.size()), instance.end());
 }
@@ -54,15 +54,15 @@ QStringList Device::setDefaults(const std::map<Oid, Value>& values)
     QStringList warnings;
     m_defaults.clear();
     for (const auto& [oid, value] : values) {
-        const VariableSpec* spec = m_model.find(oid);
-        if (spec && spec->type != value.type) {
+        const VariableDef* def = m_model.find(oid);
+        if (def && def->type != value.type) {
             warnings << QStringLiteral("%1 (%2) is a %3 here, the data file has a %4: served "
                                        "read-only as recorded")
-                            .arg(oidText(oid), QString::fromLatin1(spec->name),
-                                 emptyValueOf(spec->type).typeName(), value.typeName());
-            spec = nullptr;
+                            .arg(oidText(oid), QString::fromLatin1(def->name),
+                                 emptyValueOf(def->type).typeName(), value.typeName());
+            def = nullptr;
         }
-        m_defaults[oid] = Slot{value, spec};
+        m_defaults[oid] = Slot{value, def};
     }
     m_running = m_defaults;
     m_saved = configurationOf(m_running);
@@ -73,8 +73,8 @@ QStringList Device::setDefaults(const std::map<Oid, Value>& values)
 
 Value Device::read(const Slot& slot) const
 {
-    if (slot.spec && slot.spec->read)
-        return slot.spec->read(*this);
+    if (slot.def && slot.def->read)
+        return slot.def->read(*this);
     return slot.value;
 }
 
@@ -90,8 +90,8 @@ void Device::store(const Oid& instance, const Value& value)
 {
     Slot& slot = m_running[instance];
     slot.value = value;
-    if (!slot.spec)
-        slot.spec = m_model.find(instance);
+    if (!slot.def)
+        slot.def = m_model.find(instance);
 }
 
 SetOutcome Device::check(const std::vector<SetRequest>& requests) const
@@ -108,38 +108,38 @@ SetOutcome Device::checkOne(const std::vector<SetRequest>& requests, size_t posi
 {
     const SetRequest& request = requests[position];
     const int index = static_cast<int>(position) + 1;
-    const VariableSpec* spec = m_model.find(request.oid);
+    const VariableDef* def = m_model.find(request.oid);
     const auto slot = m_running.find(request.oid);
-    if (slot != m_running.end() && slot->second.spec == nullptr)
-        spec = nullptr; // recorded data the model does not know, or recorded with another type
-    if (!spec)
+    if (slot != m_running.end() && slot->second.def == nullptr)
+        def = nullptr; // recorded data the model does not know, or recorded with another type
+    if (!def)
         return {slot == m_running.end() ? SNMP_ERR_NOCREATION : SNMP_ERR_NOTWRITABLE, index};
-    if (!spec->writable())
+    if (!def->writable())
         return {SNMP_ERR_NOTWRITABLE, index};
     // A variable of the model that this device (its data file or variant) does not have.
-    if (!spec->table && slot == m_running.end())
+    if (!def->table && slot == m_running.end())
         return {SNMP_ERR_NOCREATION, index};
-    if (request.value.type != spec->type)
+    if (request.value.type != def->type)
         return {SNMP_ERR_WRONGTYPE, index};
     const Value& value = request.value;
     if (value.type == ASN_OCTET_STR || value.type == ASN_OPAQUE) {
-        if (spec->hasRange && (value.bytes.size() < spec->low || value.bytes.size() > spec->high))
+        if (def->hasRange && (value.bytes.size() < def->low || value.bytes.size() > def->high))
             return {SNMP_ERR_WRONGLENGTH, index};
     } else if (value.type == ASN_INTEGER) {
         const qint64 n = value.asInteger();
-        if (!spec->accepted.empty() &&
-            std::find(spec->accepted.begin(), spec->accepted.end(), n) == spec->accepted.end())
+        if (!def->accepted.empty() &&
+            std::find(def->accepted.begin(), def->accepted.end(), n) == def->accepted.end())
             return {SNMP_ERR_WRONGVALUE, index};
-        if (spec->hasRange && (n < spec->low || n > spec->high))
+        if (def->hasRange && (n < def->low || n > def->high))
             return {SNMP_ERR_WRONGVALUE, index};
     }
-    if (spec->table) {
-        const int status = checkRow(requests, position, *spec);
+    if (def->table) {
+        const int status = checkRow(requests, position, *def);
         if (status != SNMP_ERR_NOERROR)
             return {status, index};
     }
-    if (spec->validation) {
-        const int status = spec->validation(*this, request.oid, value);
+    if (def->validation) {
+        const int status = def->validation(*this, request.oid, value);
         if (status != SNMP_ERR_NOERROR)
             return {status, index};
     }
@@ -147,11 +147,11 @@ SetOutcome Device::checkOne(const std::vector<SetRequest>& requests, size_t posi
 }
 
 int Device::checkRow(const std::vector<SetRequest>& requests, size_t position,
-                     const VariableSpec& spec) const
+                     const VariableDef& def) const
 {
-    const TableSpec& table = *spec.table;
-    const Oid index = rowIndex(spec, requests[position].oid);
-    const unsigned column = static_cast<unsigned>(spec.oid.back());
+    const TableDef& table = *def.table;
+    const Oid index = rowIndex(def, requests[position].oid);
+    const unsigned column = static_cast<unsigned>(def.oid.back());
     const bool exists = rowExists(table, index);
     const qint64 n = requests[position].value.asInteger();
     // Rows have one integer index, the value of the index column.
@@ -188,18 +188,18 @@ int Device::checkRow(const std::vector<SetRequest>& requests, size_t position,
     return SNMP_ERR_NOCREATION;
 }
 
-bool Device::rowExists(const TableSpec& table, const Oid& index) const
+bool Device::rowExists(const TableDef& table, const Oid& index) const
 {
-    for (const VariableSpec* column : m_model.columns(table)) {
+    for (const VariableDef* column : m_model.columns(table)) {
         if (m_running.count(cell(column->oid, index)))
             return true;
     }
     return false;
 }
 
-void Device::createRow(const TableSpec& table, const Oid& index, qint64 status)
+void Device::createRow(const TableDef& table, const Oid& index, qint64 status)
 {
-    for (const VariableSpec* column : m_model.columns(table)) {
+    for (const VariableDef* column : m_model.columns(table)) {
         Value value = emptyValueOf(column->type);
         const unsigned number = static_cast<unsigned>(column->oid.back());
         if (number == table.indexColumn && index.size() == 1)
@@ -210,9 +210,9 @@ void Device::createRow(const TableSpec& table, const Oid& index, qint64 status)
     }
 }
 
-void Device::destroyRow(const TableSpec& table, const Oid& index)
+void Device::destroyRow(const TableDef& table, const Oid& index)
 {
-    for (const VariableSpec* column : m_model.columns(table))
+    for (const VariableDef* column : m_model.columns(table))
         m_running.erase(cell(column->oid, index));
 }
 
@@ -220,34 +220,34 @@ void Device::commit(const std::vector<SetRequest>& requests)
 {
     // Rows are created first so that the other cells of the request land in them, and destroyed
     // last so that a request that both fills and destroys a row leaves no trace of it.
-    std::vector<std::pair<const TableSpec*, Oid>> destroyed;
+    std::vector<std::pair<const TableDef*, Oid>> destroyed;
     for (const SetRequest& request : requests) {
-        const VariableSpec* spec = m_model.find(request.oid);
-        if (spec && spec->table && spec->table->statusColumn == spec->oid.back()) {
+        const VariableDef* def = m_model.find(request.oid);
+        if (def && def->table && def->table->statusColumn == def->oid.back()) {
             const qint64 n = request.value.asInteger();
             if (n == CreateAndGo || n == CreateAndWait)
-                createRow(*spec->table, rowIndex(*spec, request.oid), n);
+                createRow(*def->table, rowIndex(*def, request.oid), n);
         }
     }
     for (const SetRequest& request : requests) {
-        const VariableSpec* spec = m_model.find(request.oid);
-        if (spec->kind == Kind::Command)
+        const VariableDef* def = m_model.find(request.oid);
+        if (def->kind == Kind::Command)
             continue;
-        if (spec->table && spec->table->statusColumn == spec->oid.back()) {
+        if (def->table && def->table->statusColumn == def->oid.back()) {
             const qint64 n = request.value.asInteger();
             if (n == Destroy)
-                destroyed.emplace_back(spec->table, rowIndex(*spec, request.oid));
+                destroyed.emplace_back(def->table, rowIndex(*def, request.oid));
             if (n != Active && n != NotInService)
                 continue;
         }
-        m_running[request.oid] = Slot{request.value, spec};
+        m_running[request.oid] = Slot{request.value, def};
     }
     for (const auto& [table, index] : destroyed)
         destroyRow(*table, index);
     for (const SetRequest& request : requests) {
-        const VariableSpec* spec = m_model.find(request.oid);
-        if (spec->action)
-            spec->action(*this, request.oid, request.value);
+        const VariableDef* def = m_model.find(request.oid);
+        if (def->action)
+            def->action(*this, request.oid, request.value);
     }
     if (!m_hasSaveAndActivate)
         m_saved = configurationOf(m_running);
@@ -257,7 +257,7 @@ std::map<Oid, Value> Device::configurationOf(const State& state) const
 {
     std::map<Oid, Value> result;
     for (const auto& [oid, slot] : state) {
-        if (slot.spec && slot.spec->kind == Kind::Config)
+        if (slot.def && slot.def->kind == Kind::Config)
             result.emplace_hint(result.end(), oid, slot.value);
     }
     return result;
@@ -266,7 +266,7 @@ std::map<Oid, Value> Device::configurationOf(const State& state) const
 void Device::replaceConfiguration(const std::map<Oid, Value>& configuration)
 {
     for (auto it = m_running.begin(); it != m_running.end();) {
-        if (it->second.spec && it->second.spec->kind == Kind::Config)
+        if (it->second.def && it->second.def->kind == Kind::Config)
             it = m_running.erase(it);
         else
             ++it;

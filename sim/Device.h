@@ -40,7 +40,7 @@ public:
     struct Slot
     {
         Value value;
-        const VariableSpec* spec = nullptr; // nullptr: a variable the model does not know
+        const VariableDef* def = nullptr; // nullptr: a variable the model does not know
     };
     using State = std::map<Oid, Slot>;
 
@@ -79,10 +79,10 @@ private:
     void replaceConfiguration(const std::map<Oid, Value>& configuration);
     SetOutcome checkOne(const std::vector<SetRequest>& requests, size_t position) const;
     int checkRow(const std::vector<SetRequest>& requests, size_t position,
-                 const VariableSpec& spec) const;
-    bool rowExists(const TableSpec& table, const Oid& index) const;
-    void createRow(const TableSpec& table, const Oid& index, qint64 status);
-    void destroyRow(const TableSpec& table, const Oid& index);
+                 const VariableDef& def) const;
+    bool rowExists(const TableDef& table, const Oid& index) const;
+    void createRow(const TableDef& table, const Oid& index, qint64 status);
+    void destroyRow(const TableDef& table, const Oid& index);
 
     const Model& m_model;
     State m_defaults;

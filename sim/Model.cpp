@@ -10,18 +10,18 @@ Model::Model()
                &testTableGroup()}
 {
     for (const VariableGroup* group : m_groups) {
-        for (const VariableSpec& spec : group->variables) {
-            auto& index = spec.table ? m_columns : m_scalars;
-            if (!index.emplace(spec.oid, &spec).second) {
+        for (const VariableDef& def : group->variables) {
+            auto& index = def.table ? m_columns : m_scalars;
+            if (!index.emplace(def.oid, &def).second) {
                 std::fprintf(stderr, "qtr9000kx-sim: %s is in the model twice\n",
-                             qPrintable(oidText(spec.oid)));
+                             qPrintable(oidText(def.oid)));
                 std::abort();
             }
         }
     }
 }
 
-const VariableSpec* Model::find(const Oid& instance) const
+const VariableDef* Model::find(const Oid& instance) const
 {
     if (auto it = m_scalars.find(instance); it != m_scalars.end())
         return it->second;
@@ -37,9 +37,9 @@ const VariableSpec* Model::find(const Oid& instance) const
     return nullptr;
 }
 
-std::vector<const VariableSpec*> Model::columns(const TableSpec& table) const
+std::vector<const VariableDef*> Model::columns(const TableDef& table) const
 {
-    std::vector<const VariableSpec*> result;
+    std::vector<const VariableDef*> result;
     for (auto it = m_columns.lower_bound(table.entry);
          it != m_columns.end() && hasPrefix(it->first, table.entry); ++it) {
         if (it->second->table == &table)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VariableSpec.h"
+#include "VariableDef.h"
 
 #include <map>
 #include <vector>
@@ -15,15 +15,15 @@ public:
     Model();
 
     // The variable an instance belongs to: a scalar by its full OID, a table cell by its column.
-    const VariableSpec* find(const Oid& instance) const;
+    const VariableDef* find(const Oid& instance) const;
     // The columns of a table in column order.
-    std::vector<const VariableSpec*> columns(const TableSpec& table) const;
+    std::vector<const VariableDef*> columns(const TableDef& table) const;
     const std::vector<const VariableGroup*>& groups() const { return m_groups; }
 
 private:
     std::vector<const VariableGroup*> m_groups;
-    std::map<Oid, const VariableSpec*> m_scalars;
-    std::map<Oid, const VariableSpec*> m_columns;
+    std::map<Oid, const VariableDef*> m_scalars;
+    std::map<Oid, const VariableDef*> m_columns;
 };
 
 // The groups, one function each (model/*.cpp).

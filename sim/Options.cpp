@@ -134,7 +134,7 @@ std::optional<Options> parseOptions(const QStringList& arguments, int* exitCode)
     const QCommandLineOption v3User("v3-user",
                                     "SNMPv3 user, repeatable: "
                                     "NAME[:MD5|SHA:AUTHPASS[:DES|AES:PRIVPASS]].",
-                                    "SPEC");
+                                    "USER");
     const QCommandLineOption restartSeconds(
         "restart-seconds", "How long a restart keeps the device silent (default 10).", "N");
     const QCommandLineOption data("data", "Data file (.snmprec) instead of the built-in one.",

@@ -53,18 +53,18 @@ const VariableGroup& lanGroup()
     static const VariableGroup group{
         "lan",
         {
-            VariableSpec("privateRoot.4.1.2.1.0", "hGetIPFrom", ASN_INTEGER)
+            VariableDef("privateRoot.4.1.2.1.0", "hGetIPFrom", ASN_INTEGER)
                 .readWrite()
                 .values({1, 2}),
-            VariableSpec("privateRoot.4.1.2.2.0", "hIPAddress", ASN_IPADDRESS).readWrite(),
-            VariableSpec("privateRoot.4.1.2.3.0", "hSubnetMask", ASN_IPADDRESS).readWrite(),
-            VariableSpec("privateRoot.4.1.2.4.0", "hDefaultGateway", ASN_IPADDRESS).readWrite(),
-            VariableSpec("privateRoot.4.4.1.1.1.0", "stFirmwareVersion", ASN_OCTET_STR),
-            VariableSpec("privateRoot.4.4.1.1.2.0", "MAC Address", ASN_OCTET_STR),
-            VariableSpec("privateRoot.4.4.1.1.3.0", "Get IP From", ASN_INTEGER),
-            VariableSpec("privateRoot.4.4.1.1.4.0", "IP Address", ASN_IPADDRESS),
-            VariableSpec("privateRoot.4.4.1.1.5.0", "Subnet Mask", ASN_IPADDRESS),
-            VariableSpec("privateRoot.4.4.1.1.6.0", "Default Gateway", ASN_IPADDRESS),
+            VariableDef("privateRoot.4.1.2.2.0", "hIPAddress", ASN_IPADDRESS).readWrite(),
+            VariableDef("privateRoot.4.1.2.3.0", "hSubnetMask", ASN_IPADDRESS).readWrite(),
+            VariableDef("privateRoot.4.1.2.4.0", "hDefaultGateway", ASN_IPADDRESS).readWrite(),
+            VariableDef("privateRoot.4.4.1.1.1.0", "stFirmwareVersion", ASN_OCTET_STR),
+            VariableDef("privateRoot.4.4.1.1.2.0", "MAC Address", ASN_OCTET_STR),
+            VariableDef("privateRoot.4.4.1.1.3.0", "Get IP From", ASN_INTEGER),
+            VariableDef("privateRoot.4.4.1.1.4.0", "IP Address", ASN_IPADDRESS),
+            VariableDef("privateRoot.4.4.1.1.5.0", "Subnet Mask", ASN_IPADDRESS),
+            VariableDef("privateRoot.4.4.1.1.6.0", "Default Gateway", ASN_IPADDRESS),
         },
         reportActiveAddress,
     };

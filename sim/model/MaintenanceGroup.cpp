@@ -67,17 +67,17 @@ const VariableGroup& maintenanceGroup()
     static const VariableGroup group{
         "maintenance",
         {
-            VariableSpec("privateRoot.4.3.2.1.0", "Restart", ASN_INTEGER)
+            VariableDef("privateRoot.4.3.2.1.0", "Restart", ASN_INTEGER)
                 .command({0, 1, 2}, restartOnTrue),
-            VariableSpec("privateRoot.4.3.2.2.0", "FactoryDefault", ASN_INTEGER)
+            VariableDef("privateRoot.4.3.2.2.0", "FactoryDefault", ASN_INTEGER)
                 .command({0, 1, 2}, factoryResetOnTrue),
-            VariableSpec("privateRoot.4.3.3.5.0", "upgradesettingcommand", ASN_INTEGER)
+            VariableDef("privateRoot.4.3.3.5.0", "upgradesettingcommand", ASN_INTEGER)
                 .command({FirmwareUpdate, ConfigSetting, ConfigSave, Reboot, FactoryReset, Nothing},
                          upgradeCommand)
                 .validate(upgradeNeedsFile),
-            VariableSpec("privateRoot.4.5.1.0", "cSaveActivate", ASN_INTEGER)
+            VariableDef("privateRoot.4.5.1.0", "cSaveActivate", ASN_INTEGER)
                 .command({0, 1}, saveAndActivate),
-            VariableSpec("privateRoot.4.5.2.0", "cDiscardChanges", ASN_INTEGER)
+            VariableDef("privateRoot.4.5.2.0", "cDiscardChanges", ASN_INTEGER)
                 .command({0, 1}, discardChanges),
         },
     };

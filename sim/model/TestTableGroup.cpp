@@ -7,9 +7,9 @@ namespace sim {
 
 namespace {
 
-const TableSpec& testTable()
+const TableDef& testTable()
 {
-    static const TableSpec table{oidFromLiteral("privateRoot.99.1.1"), 1, 5};
+    static const TableDef table{oidFromLiteral("privateRoot.99.1.1"), 1, 5};
     return table;
 }
 
@@ -17,21 +17,21 @@ const TableSpec& testTable()
 
 const VariableGroup& testTableGroup()
 {
-    const TableSpec& table = testTable();
+    const TableDef& table = testTable();
     static const VariableGroup group{
         "testTable",
         {
-            VariableSpec("privateRoot.99.1.1.1", "qtrTestIndex", ASN_INTEGER)
+            VariableDef("privateRoot.99.1.1.1", "qtrTestIndex", ASN_INTEGER)
                 .column(table)
                 .range(1, 2147483647),
-            VariableSpec("privateRoot.99.1.1.2", "qtrTestName", ASN_OCTET_STR)
+            VariableDef("privateRoot.99.1.1.2", "qtrTestName", ASN_OCTET_STR)
                 .column(table)
                 .size(0, 32),
-            VariableSpec("privateRoot.99.1.1.3", "qtrTestAddress", ASN_IPADDRESS).column(table),
-            VariableSpec("privateRoot.99.1.1.4", "qtrTestValue", ASN_INTEGER)
+            VariableDef("privateRoot.99.1.1.3", "qtrTestAddress", ASN_IPADDRESS).column(table),
+            VariableDef("privateRoot.99.1.1.4", "qtrTestValue", ASN_INTEGER)
                 .column(table)
                 .range(0, 65535),
-            VariableSpec("privateRoot.99.1.1.5", "qtrTestStatus", ASN_INTEGER).column(table),
+            VariableDef("privateRoot.99.1.1.5", "qtrTestStatus", ASN_INTEGER).column(table),
         },
     };
     return group;

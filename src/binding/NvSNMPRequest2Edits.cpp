@@ -25,18 +25,18 @@
 
 namespace {
 
-constexpr QChar kSpecLetters[] = {u's', u'h', u'i', u'u', u'f', u'n'};
+constexpr QChar kConversionLetters[] = {u's', u'h', u'i', u'u', u'f', u'n'};
 
-// Number of "%" signs followed by one of the specification letters.
-int specificationCount(const QString& format)
+// Number of "%" signs followed by one of the conversion letters.
+int conversionCount(const QString& format)
 {
     int count = 0;
     for (int i = 0; i + 1 < format.size(); ++i) {
         if (format[i] != QLatin1Char('%'))
             continue;
         const QChar letter = format[i + 1];
-        for (const QChar spec : kSpecLetters)
-            count += letter == spec ? 1 : 0;
+        for (const QChar def : kConversionLetters)
+            count += letter == def ? 1 : 0;
     }
     return count;
 }
@@ -240,7 +240,7 @@ void NvSNMPRequest2Edits::BindFormat(int varIndex, const QString& format, QWidge
                                      const QList<QWidget*>& furtherControls)
 {
     std::vector<QPointer<QWidget>> controls{control};
-    const int wanted = qMax(1, specificationCount(format));
+    const int wanted = qMax(1, conversionCount(format));
     for (int i = 0; i + 1 < wanted && i < furtherControls.size(); ++i)
         controls.emplace_back(furtherControls[i]);
     // Labels take no constraint: their entries stay null.

@@ -48,7 +48,7 @@ public:
 
     // Binds an edit (or label) with a format such as "%s" or "%u{n1x4095}": the format's
     // constraint goes on the edit, the binding uses the variable's own syntax. A format with
-    // several specifications binds the further controls in order.
+    // several conversions binds the further controls in order.
     void BindFormat(int varIndex, const QString& format, QWidget* control,
                     const QList<QWidget*>& furtherControls = {});
     // Binds a check box, radio group, combo box (with an optional second control for the rest

@@ -1,19 +1,19 @@
-#include "VariableSpec.h"
+#include "VariableDef.h"
 
 namespace sim {
 
-VariableSpec::VariableSpec(const char* oidText, const char* variableName, u_char asnType)
+VariableDef::VariableDef(const char* oidText, const char* variableName, u_char asnType)
     : oid(oidFromLiteral(oidText)), name(variableName), type(asnType)
 {}
 
-VariableSpec& VariableSpec::readWrite()
+VariableDef& VariableDef::readWrite()
 {
     access = Access::ReadWrite;
     kind = Kind::Config;
     return *this;
 }
 
-VariableSpec& VariableSpec::command(std::initializer_list<qint64> values, CommitAction commit)
+VariableDef& VariableDef::command(std::initializer_list<qint64> values, CommitAction commit)
 {
     access = Access::ReadWrite;
     kind = Kind::Command;
@@ -22,7 +22,7 @@ VariableSpec& VariableSpec::command(std::initializer_list<qint64> values, Commit
     return *this;
 }
 
-VariableSpec& VariableSpec::column(const TableSpec& owner)
+VariableDef& VariableDef::column(const TableDef& owner)
 {
     access = Access::ReadCreate;
     kind = Kind::Config;
@@ -30,13 +30,13 @@ VariableSpec& VariableSpec::column(const TableSpec& owner)
     return *this;
 }
 
-VariableSpec& VariableSpec::values(std::initializer_list<qint64> values)
+VariableDef& VariableDef::values(std::initializer_list<qint64> values)
 {
     accepted = values;
     return *this;
 }
 
-VariableSpec& VariableSpec::range(qint64 from, qint64 to)
+VariableDef& VariableDef::range(qint64 from, qint64 to)
 {
     hasRange = true;
     low = from;
@@ -44,19 +44,19 @@ VariableSpec& VariableSpec::range(qint64 from, qint64 to)
     return *this;
 }
 
-VariableSpec& VariableSpec::dynamic(DynamicRead function)
+VariableDef& VariableDef::dynamic(DynamicRead function)
 {
     read = function;
     return *this;
 }
 
-VariableSpec& VariableSpec::validate(Validation check)
+VariableDef& VariableDef::validate(Validation check)
 {
     validation = check;
     return *this;
 }
 
-VariableSpec& VariableSpec::onCommit(CommitAction commit)
+VariableDef& VariableDef::onCommit(CommitAction commit)
 {
     action = commit;
     return *this;

@@ -25,7 +25,7 @@ enum class Kind
 };
 
 // A conceptual table whose rows have one integer index.
-struct TableSpec
+struct TableDef
 {
     Oid entry;
     unsigned indexColumn = 0;  // the column holding the index (its value must equal it), 0 none
@@ -39,23 +39,23 @@ using Validation = int (*)(const Device& device, const Oid& instance, const Valu
 
 // One variable of the device: a scalar instance (its OID ends in .0) or a table column (its OID
 // without the index). The defaults come from the data file; this is what the file cannot say.
-struct VariableSpec
+struct VariableDef
 {
-    VariableSpec(const char* oidText, const char* variableName, u_char asnType);
+    VariableDef(const char* oidText, const char* variableName, u_char asnType);
 
     // A writable configuration variable.
-    VariableSpec& readWrite();
+    VariableDef& readWrite();
     // A writable variable that starts an action; accepted integer values.
-    VariableSpec& command(std::initializer_list<qint64> accepted, CommitAction action);
+    VariableDef& command(std::initializer_list<qint64> accepted, CommitAction action);
     // A read-create column of table.
-    VariableSpec& column(const TableSpec& table);
+    VariableDef& column(const TableDef& table);
     // Accepted integers: a list of values, or a range; for octet strings the length range.
-    VariableSpec& values(std::initializer_list<qint64> accepted);
-    VariableSpec& range(qint64 low, qint64 high);
-    VariableSpec& size(qint64 low, qint64 high) { return range(low, high); }
-    VariableSpec& dynamic(DynamicRead read);
-    VariableSpec& validate(Validation check);
-    VariableSpec& onCommit(CommitAction action);
+    VariableDef& values(std::initializer_list<qint64> accepted);
+    VariableDef& range(qint64 low, qint64 high);
+    VariableDef& size(qint64 low, qint64 high) { return range(low, high); }
+    VariableDef& dynamic(DynamicRead read);
+    VariableDef& validate(Validation check);
+    VariableDef& onCommit(CommitAction action);
 
     bool writable() const { return access != Access::ReadOnly; }
 
@@ -71,14 +71,14 @@ struct VariableSpec
     DynamicRead read = nullptr;
     Validation validation = nullptr;
     CommitAction action = nullptr;
-    const TableSpec* table = nullptr;
+    const TableDef* table = nullptr;
 };
 
 // The variables of one part of the device, and what the group does when the device boots.
 struct VariableGroup
 {
     const char* name;
-    std::vector<VariableSpec> variables;
+    std::vector<VariableDef> variables;
     void (*onBoot)(Device& device) = nullptr;
 };
 
