@@ -498,6 +498,8 @@ void NvSNMPRequest::sendAsync(const ReadPlan& plan, bool decodeResponse, NvSNMPC
     };
     // Counted before sending: the completion comes in every case, also after a failed send.
     ++pending;
+    if (eventPump)
+        eventPump->Wake();
     if (plan.unknownKind) {
         NvSNMPTransport::Defer(done(-515), Outcome());
         report(-515, NvCatalog::TextOfCode(-515), 0, NvSNMPDevice(), nullptr);

@@ -73,12 +73,23 @@ void SnmpEventProcessor::ProcessPendingEvents(int waitMs)
         NvSNMPTransport::Pump(waitMs);
 }
 
+void SnmpEventProcessor::Wake()
+{
+    // Inside a tick the tick itself decides when to look again.
+    if (!m_inTick && !m_timer.isActive())
+        m_timer.start();
+}
+
 void SnmpEventProcessor::tick()
 {
     // The timer is single-shot: it stays stopped while completions run, so a completion that
-    // waits for events cannot re-enter the pump through it.
+    // waits for events cannot re-enter the pump through it. With nothing outstanding it stays
+    // stopped until the next asynchronous send wakes it: an idle module does not wake 50 times
+    // a second for nothing.
+    m_inTick = true;
     ProcessPendingEvents(0);
-    if (snmpSession && eventPump == this)
+    m_inTick = false;
+    if (snmpSession && eventPump == this && NvSNMPTransport::Outstanding() > 0)
         m_timer.start();
 }
 

@@ -19,6 +19,8 @@ public:
 
     void Start();
     void Stop();
+    // Makes sure the pump looks for answers soon: called for every asynchronous send.
+    void Wake();
     bool IsActive() const { return m_timer.isActive(); }
 
     // One round of the pump, waiting up to waitMs for the first answer. Requests waiting for
@@ -32,6 +34,7 @@ private:
     void tick();
 
     QTimer m_timer;
+    bool m_inTick = false;
 };
 
 // The session globals: set by StartSession and copied into every NvSNMPRequest when it is
