@@ -9,7 +9,8 @@ void New_req2Edit::RowRead()
         ValuesToControls(-1);
         return;
     }
-    if (keyItem >= 0 && keyItem < request.list.Count() && request.list.Item(keyItem).value == skipKey)
+    if (keyItem >= 0 && keyItem < request.list.Count() &&
+        request.list.Item(keyItem).value == skipKey)
         return;
     AddNumberedRow();
     ++rowNumber;

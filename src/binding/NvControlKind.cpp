@@ -12,8 +12,7 @@
 
 namespace {
 
-template <typename Kind>
-struct KindRow
+template <typename Kind> struct KindRow
 {
     const QMetaObject* widgetClass;
     Kind kind;

@@ -234,8 +234,9 @@ QString NvSNMPRequest2Controls::selectionWithoutHeldBack(const QString& selectio
     indexes.Parse(selection);
     QStringList kept;
     for (int p = 0; p < indexes.count(); ++p) {
-        const bool heldBack = std::any_of(m_heldBack.begin(), m_heldBack.end(),
-                                          [&](const HeldBack& h) { return h.varIndex == indexes[p]; });
+        const bool heldBack =
+            std::any_of(m_heldBack.begin(), m_heldBack.end(),
+                        [&](const HeldBack& h) { return h.varIndex == indexes[p]; });
         if (heldBack)
             continue;
         kept.append(QString::number(indexes[p]));

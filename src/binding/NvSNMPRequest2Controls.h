@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-
 #include <functional>
 #include <optional>
 
@@ -49,8 +48,8 @@ public:
     void ReportStatusThroughCallback();
 
     bool Read();
-    bool Write(bool rereadAfter = true, bool fromControls = true, const QString& selection = QString(),
-               const QStringList* formatter = nullptr);
+    bool Write(bool rereadAfter = true, bool fromControls = true,
+               const QString& selection = QString(), const QStringList* formatter = nullptr);
 
     virtual void BeforeRead() {}
     virtual void BeforeWrite() {}

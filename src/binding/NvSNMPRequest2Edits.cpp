@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTreeWidget>
-
 #include <cmath>
 #include <cstring>
 
@@ -145,11 +144,12 @@ void splitIntoControls(const ControlBinding& b, const QString& text, const QByte
     } else if (syntax == SYN_DATEANDTIME) {
         need(10);
         const NvDateTime v = NvDateTime::FromOctets(image);
-        const QStringList parts = {QString::number(v.year),    QString::number(v.month),
-                                   QString::number(v.day),     QString::number(v.hour),
-                                   QString::number(v.minutes), QString::number(v.seconds),
-                                   QString::number(v.deciSeconds), QString(QLatin1Char(v.direction)),
-                                   QString::number(v.utcHours), QString::number(v.utcMinutes)};
+        const QStringList parts = {
+            QString::number(v.year),        QString::number(v.month),
+            QString::number(v.day),         QString::number(v.hour),
+            QString::number(v.minutes),     QString::number(v.seconds),
+            QString::number(v.deciSeconds), QString(QLatin1Char(v.direction)),
+            QString::number(v.utcHours),    QString::number(v.utcMinutes)};
         for (int i = 0; i < 10; ++i)
             put(i, parts[i]);
     } else if (syntax == SYN_DATETIME_REAL) {
@@ -157,10 +157,11 @@ void splitIntoControls(const ControlBinding& b, const QString& text, const QByte
         double days = 0;
         std::memcpy(&days, image.constData(), sizeof days);
         const QDateTime when = dateTimeOfDays(days);
-        const QStringList parts = {QString::number(when.date().year()),  QString::number(when.date().month()),
-                                   QString::number(when.date().day()),   QString::number(when.time().hour()),
-                                   QString::number(when.time().minute()), QString::number(when.time().second()),
-                                   QString::number(when.time().msec())};
+        const QStringList parts = {
+            QString::number(when.date().year()),   QString::number(when.date().month()),
+            QString::number(when.date().day()),    QString::number(when.time().hour()),
+            QString::number(when.time().minute()), QString::number(when.time().second()),
+            QString::number(when.time().msec())};
         for (int i = 0; i < 7; ++i)
             put(i, parts[i]);
     } else {
@@ -215,8 +216,7 @@ QString composeFromControls(const ControlBinding& b)
 
 NvSNMPRequest2Edits::NvSNMPRequest2Edits(QWidget* form_)
     : NvSNMPRequest2Controls(form_), m_constraints(std::make_unique<NvEditConstraint>(form_, true))
-{
-}
+{}
 
 NvSNMPRequest2Edits::~NvSNMPRequest2Edits()
 {
@@ -224,7 +224,8 @@ NvSNMPRequest2Edits::~NvSNMPRequest2Edits()
         QObject::disconnect(m_selectionConnection);
 }
 
-ControlBinding& NvSNMPRequest2Edits::addBinding(int varIndex, std::vector<QPointer<QWidget>> controls)
+ControlBinding& NvSNMPRequest2Edits::addBinding(int varIndex,
+                                                std::vector<QPointer<QWidget>> controls)
 {
     auto binding = std::make_unique<ControlBinding>();
     binding->varIndex = varIndex;
@@ -258,7 +259,8 @@ void NvSNMPRequest2Edits::BindFormat(int varIndex, const QString& format, QWidge
 void NvSNMPRequest2Edits::fillOptionControl(ControlBinding& binding)
 {
     QWidget* control = binding.controls[0];
-    const NvOptionList* options = binding.options ? binding.options : request.list.Item(binding.varIndex).options;
+    const NvOptionList* options =
+        binding.options ? binding.options : request.list.Item(binding.varIndex).options;
     const NvControlKind kind = ControlKindOf(control);
     if (kind != NvControlKind::ComboBox && kind != NvControlKind::RadioGroup)
         return;
@@ -292,7 +294,8 @@ void NvSNMPRequest2Edits::Bind(int varIndex, QWidget* control, QWidget* secondCo
     binding.options = nullptr;
 }
 
-void NvSNMPRequest2Edits::BindBits(int varIndex, const QString& bitList, const QList<QCheckBox*>& checkBoxes)
+void NvSNMPRequest2Edits::BindBits(int varIndex, const QString& bitList,
+                                   const QList<QCheckBox*>& checkBoxes)
 {
     NvNumList<int> bits(QLatin1Char(','));
     bits.Parse(bitList);
@@ -486,7 +489,8 @@ void NvSNMPRequest2Edits::mergeBinding(const ControlBinding& b, QByteArray& imag
         break;
     }
     case NvControlKind::Edit:
-        part = b.controlCount == 1 ? static_cast<QLineEdit*>(control)->text() : composeFromControls(b);
+        part =
+            b.controlCount == 1 ? static_cast<QLineEdit*>(control)->text() : composeFromControls(b);
         break;
     case NvControlKind::Unsupported:
         return;
@@ -525,10 +529,13 @@ void NvSNMPRequest2Edits::ControlsToValues(int varIndex)
             if (!bound && item.syntax == SYN_DISPLAYSTRING)
                 image.clear();
             bound = true;
-            const QWidget* control = binding->controls.empty() ? nullptr : binding->controls[0].data();
+            const QWidget* control =
+                binding->controls.empty() ? nullptr : binding->controls[0].data();
             const NvControlKind kind = ControlKindOf(control);
-            if ((kind == NvControlKind::ComboBox && static_cast<const QComboBox*>(control)->currentIndex() < 0) ||
-                (kind == NvControlKind::RadioGroup && static_cast<const NvRadioGroup*>(control)->itemIndex() < 0)) {
+            if ((kind == NvControlKind::ComboBox &&
+                 static_cast<const QComboBox*>(control)->currentIndex() < 0) ||
+                (kind == NvControlKind::RadioGroup &&
+                 static_cast<const NvRadioGroup*>(control)->itemIndex() < 0)) {
                 unselected = true;
                 continue;
             }
@@ -608,9 +615,10 @@ void NvSNMPRequest2Edits::GatherValues()
                 continue;
             const QWidget* control = binding->controls[0].data();
             const NvControlKind kind = ControlKindOf(control);
-            const bool unselected =
-                (kind == NvControlKind::ComboBox && static_cast<const QComboBox*>(control)->currentIndex() < 0) ||
-                (kind == NvControlKind::RadioGroup && static_cast<const NvRadioGroup*>(control)->itemIndex() < 0);
+            const bool unselected = (kind == NvControlKind::ComboBox &&
+                                     static_cast<const QComboBox*>(control)->currentIndex() < 0) ||
+                                    (kind == NvControlKind::RadioGroup &&
+                                     static_cast<const NvRadioGroup*>(control)->itemIndex() < 0);
             if (unselected) {
                 m_heldBack.push_back({i, request.list.Item(i).flags, before[i]});
                 request.list.Item(i).value = before[i];
@@ -655,11 +663,12 @@ void NvSNMPRequest2Edits::AttachListView(QTreeWidget* view, bool disableUntilSel
     view->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(mid); "
                                        "border-bottom: 1px solid palette(mid); }"));
     // The view's own selection handlers stay connected and run first.
-    m_selectionConnection = QObject::connect(view, &QTreeWidget::itemSelectionChanged, view, [this, view] {
-        const QList<QTreeWidgetItem*> selected = view->selectedItems();
-        QTreeWidgetItem* item = selected.isEmpty() ? view->currentItem() : selected.first();
-        ListItemSelected(view, item, !selected.isEmpty());
-    });
+    m_selectionConnection =
+        QObject::connect(view, &QTreeWidget::itemSelectionChanged, view, [this, view] {
+            const QList<QTreeWidgetItem*> selected = view->selectedItems();
+            QTreeWidgetItem* item = selected.isEmpty() ? view->currentItem() : selected.first();
+            ListItemSelected(view, item, !selected.isEmpty());
+        });
     SetUpColumns();
 }
 
@@ -687,7 +696,8 @@ void NvSNMPRequest2Edits::SetUpColumns()
     listView->setHeaderLabels(captions);
     const QFontMetrics metrics(listView->header()->font());
     for (int c = 0; c < static_cast<int>(order.size()); ++c) {
-        const int width = static_cast<size_t>(c) < hidden ? 0 : metrics.horizontalAdvance(captions[c]) + 16;
+        const int width =
+            static_cast<size_t>(c) < hidden ? 0 : metrics.horizontalAdvance(captions[c]) + 16;
         listView->header()->resizeSection(c, width);
     }
 }

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QMetaObject>
 #include <QPointer>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,8 +20,8 @@ class QTreeWidgetItem;
 struct ControlBinding
 {
     int varIndex = 0;
-    int byteOffset = 0;       // offset of the part inside the value image; 0 = whole value
-    uint32_t syntax = 0;      // display syntax of the (partial) data
+    int byteOffset = 0;  // offset of the part inside the value image; 0 = whole value
+    uint32_t syntax = 0; // display syntax of the (partial) data
     const NvOptionList* options = nullptr; // used instead of the variable's own; not owned
     int controlCount = 0;
     std::vector<int> bitNumbers; // check boxes bound to single bits: one bit number each

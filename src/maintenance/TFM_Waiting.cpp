@@ -1,11 +1,10 @@
 #include "TFM_Waiting.h"
 
-#include "ui_TFM_Waiting.h"
-
 #include "NvError.h"
 #include "NvMainWindowApi.h"
 #include "NvOptionList.h"
 #include "NvSNMPRequest2Edits.h"
+#include "ui_TFM_Waiting.h"
 
 #include <QCloseEvent>
 
@@ -14,15 +13,14 @@ TFM_Waiting* FM_Waiting = nullptr;
 namespace {
 
 const NvOptionRow kUpgradeCommandRows[] = {
-    {1, "Firmwareupdate"}, {2, "Configsetting"}, {3, "Configsave"},
-    {4, "Reboot"},         {5, "Factoryreset"},  {6, "Nothing"},
-    {0, nullptr},
+    {1, "Firmwareupdate"}, {2, "Configsetting"}, {3, "Configsave"}, {4, "Reboot"},
+    {5, "Factoryreset"},   {6, "Nothing"},       {0, nullptr},
 };
 const NvOptionList kUpgradeCommandOptions(kUpgradeCommandRows);
 
 const NvSNMPVarRecord kRestartTable[] = {
-    {QTR_PRIVATE_ROOT ".4.3.3.5", "upgradesettingcommand", SYN_INTEGER, 0x06, &kUpgradeCommandOptions,
-     nullptr, nullptr, nullptr, nullptr, nullptr},
+    {QTR_PRIVATE_ROOT ".4.3.3.5", "upgradesettingcommand", SYN_INTEGER, 0x06,
+     &kUpgradeCommandOptions, nullptr, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QTimer>
-
 #include <memory>
 
 namespace Ui {
@@ -21,11 +20,11 @@ public:
     explicit TFM_Waiting(QWidget* owner = nullptr);
     ~TFM_Waiting() override;
 
-    int countdown = 25;      // ticks left, shown in La_Time
-    int rebootDelay = 2;     // ticks before the restart command is written
-    bool sendReboot = true;  // whether the restart command is written at all
+    int countdown = 25;     // ticks left, shown in La_Time
+    int rebootDelay = 2;    // ticks before the restart command is written
+    bool sendReboot = true; // whether the restart command is written at all
     bool rebootPending = true;
-    int timedOutTicks = 0;   // ticks held at 1 while the device did not answer
+    int timedOutTicks = 0; // ticks held at 1 while the device did not answer
 
     QTimer Timer1;
 

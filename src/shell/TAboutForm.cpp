@@ -23,7 +23,8 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_ui->BT_Ok && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers held = key->modifiers() & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier);
+        const Qt::KeyboardModifiers held =
+            key->modifiers() & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier);
         if (key->key() == Qt::Key_F3 && held == (Qt::ShiftModifier | Qt::AltModifier)) {
             m_ui->Label4->show();
             return true;

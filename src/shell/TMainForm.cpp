@@ -1,7 +1,5 @@
 #include "TMainForm.h"
 
-#include "ui_TMainForm.h"
-
 #include "NvCatalog.h"
 #include "NvDialogs.h"
 #include "NvError.h"
@@ -12,15 +10,16 @@
 #include "NvSNMPSession.h"
 #include "TAboutForm.h"
 #include "TConfigForm.h"
-#include "TSNMPEditorPanel.h"
 #include "TFM_Waiting.h"
+#include "TSNMPEditorPanel.h"
+#include "ui_TMainForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QDialog>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,16 +27,19 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-
 #include <cstdio>
-
 #include <unistd.h>
 
 namespace {
 
 #define PR QTR_PRIVATE_ROOT
 
-enum class ReadMode { AsyncRefreshed, Async, BlockingOnce };
+enum class ReadMode
+{
+    AsyncRefreshed,
+    Async,
+    BlockingOnce
+};
 
 struct CapabilityRow
 {
@@ -54,35 +56,62 @@ struct CapabilityRow
 // Ed_spAccounting with .25, and of Ed_ManagerIP with the grouping variable: the device's
 // firmware reports them so.
 const CapabilityRow kCapabilities[] = {
-    {"Ed_FwVer", nullptr, "stFirmwareVersion", PR ".4.4.1.1.1", SYN_DISPLAYSTRING, "%s", ReadMode::AsyncRefreshed},
-    {"Ed_Countrycode", nullptr, "countrycode", PR ".4.99.1.1.6", SYN_DISPLAYSTRING, "%s", ReadMode::AsyncRefreshed},
-    {"ED_Turbomode", nullptr, "turbomodes", PR ".4.99.1.1.2", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"APModeSupport", nullptr, "apmodes", PR ".4.99.1.1.1", SYN_INTEGER, "%u", ReadMode::AsyncRefreshed},
-    {"ifMultiSSID_Edit", nullptr, "mssidsupported", PR ".4.99.1.1.9", SYN_INTEGER, "%u", ReadMode::AsyncRefreshed},
-    {"Ed_Rogue", "ifRogueAPsupport", "rogueapsupported", PR ".4.99.1.1.10", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"IPAddressEdit", nullptr, nullptr, nullptr, SYN_IPADDRESS, "%s", ReadMode::AsyncRefreshed}, // the IP table
-    {"NewMultiSupport", nullptr, "mssidisolatedsecurity", PR ".4.99.1.1.13", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"SyslogSupport", nullptr, "syslogsupported", PR ".4.99.1.1.11", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"Ed_ClientAddSSID", nullptr, "mssidindication", PR ".4.99.1.1.14", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"Ed_KeyTypeSup", nullptr, "keytypeselection", PR ".4.99.1.1.15", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"Ed_spWDSSite", nullptr, "wdssitesurvey", PR ".4.99.1.1.24", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"Ed_spSNTP", nullptr, "accounting", PR ".4.99.1.1.26", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
-    {"Ed_spAccounting", "Ed_spAcnt", "sntp", PR ".4.99.1.1.25", SYN_INTEGER, "%s", ReadMode::AsyncRefreshed},
+    {"Ed_FwVer", nullptr, "stFirmwareVersion", PR ".4.4.1.1.1", SYN_DISPLAYSTRING, "%s",
+     ReadMode::AsyncRefreshed},
+    {"Ed_Countrycode", nullptr, "countrycode", PR ".4.99.1.1.6", SYN_DISPLAYSTRING, "%s",
+     ReadMode::AsyncRefreshed},
+    {"ED_Turbomode", nullptr, "turbomodes", PR ".4.99.1.1.2", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"APModeSupport", nullptr, "apmodes", PR ".4.99.1.1.1", SYN_INTEGER, "%u",
+     ReadMode::AsyncRefreshed},
+    {"ifMultiSSID_Edit", nullptr, "mssidsupported", PR ".4.99.1.1.9", SYN_INTEGER, "%u",
+     ReadMode::AsyncRefreshed},
+    {"Ed_Rogue", "ifRogueAPsupport", "rogueapsupported", PR ".4.99.1.1.10", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"IPAddressEdit", nullptr, nullptr, nullptr, SYN_IPADDRESS, "%s",
+     ReadMode::AsyncRefreshed}, // the IP table
+    {"NewMultiSupport", nullptr, "mssidisolatedsecurity", PR ".4.99.1.1.13", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"SyslogSupport", nullptr, "syslogsupported", PR ".4.99.1.1.11", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"Ed_ClientAddSSID", nullptr, "mssidindication", PR ".4.99.1.1.14", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"Ed_KeyTypeSup", nullptr, "keytypeselection", PR ".4.99.1.1.15", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"Ed_spWDSSite", nullptr, "wdssitesurvey", PR ".4.99.1.1.24", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"Ed_spSNTP", nullptr, "accounting", PR ".4.99.1.1.26", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
+    {"Ed_spAccounting", "Ed_spAcnt", "sntp", PR ".4.99.1.1.25", SYN_INTEGER, "%s",
+     ReadMode::AsyncRefreshed},
     {"Ed_SpSmtp", nullptr, "sMTPSupported", PR ".4.99.1.1.32", SYN_INTEGER, "%s", ReadMode::Async},
-    {"Ed_Suppress", nullptr, "mSSIDSuppress", PR ".4.99.1.1.20", SYN_INTEGER, "%s", ReadMode::Async},
+    {"Ed_Suppress", nullptr, "mSSIDSuppress", PR ".4.99.1.1.20", SYN_INTEGER, "%s",
+     ReadMode::Async},
     {"Ed_WMM", nullptr, "mSSIDWmmSupported", PR ".4.99.1.1.31", SYN_INTEGER, "%s", ReadMode::Async},
-    {"Ed_Grouping", nullptr, "groupingsupported", PR ".4.99.1.1.34", SYN_INTEGER, "%s", ReadMode::Async},
-    {"Ed_ManagerIP", nullptr, "groupingsupported", PR ".4.99.1.1.34", SYN_INTEGER, "%s", ReadMode::Async},
-    {"Ed_WDSInfoNotSupport", nullptr, "wdsclientinfonotsupported", PR ".4.99.1.1.35", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_SSLSupport", nullptr, "sslsupported", PR ".4.99.1.1.37", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_PacketStatNotSupport", nullptr, "packetStatisticnotsupported", PR ".4.99.1.1.36", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_Ethernet", nullptr, "ethernetpacketSupported", PR ".4.99.1.1.47", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_LinkStatusNotSupport", nullptr, "ethernetLinkNotSupported", PR ".4.99.1.1.39", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_DyvlanSupport", nullptr, "dynamicVlanSupported", PR ".4.99.1.1.54", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_MssidAndWdssupport", nullptr, "mssidAndWdssupport", PR ".4.99.1.1.49", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_wmmOverWDSSupported", nullptr, "wmmOverWDSSupported", PR ".4.99.1.1.53", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_prioritybySSIDSupported", nullptr, "prioritybySSIDSupported", PR ".4.99.1.1.56", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
-    {"Ed_ipRangeSupported", nullptr, "ipRangeSupported", PR ".4.99.1.1.55", SYN_INTEGER, "%s", ReadMode::BlockingOnce},
+    {"Ed_Grouping", nullptr, "groupingsupported", PR ".4.99.1.1.34", SYN_INTEGER, "%s",
+     ReadMode::Async},
+    {"Ed_ManagerIP", nullptr, "groupingsupported", PR ".4.99.1.1.34", SYN_INTEGER, "%s",
+     ReadMode::Async},
+    {"Ed_WDSInfoNotSupport", nullptr, "wdsclientinfonotsupported", PR ".4.99.1.1.35", SYN_INTEGER,
+     "%s", ReadMode::BlockingOnce},
+    {"Ed_SSLSupport", nullptr, "sslsupported", PR ".4.99.1.1.37", SYN_INTEGER, "%s",
+     ReadMode::BlockingOnce},
+    {"Ed_PacketStatNotSupport", nullptr, "packetStatisticnotsupported", PR ".4.99.1.1.36",
+     SYN_INTEGER, "%s", ReadMode::BlockingOnce},
+    {"Ed_Ethernet", nullptr, "ethernetpacketSupported", PR ".4.99.1.1.47", SYN_INTEGER, "%s",
+     ReadMode::BlockingOnce},
+    {"Ed_LinkStatusNotSupport", nullptr, "ethernetLinkNotSupported", PR ".4.99.1.1.39", SYN_INTEGER,
+     "%s", ReadMode::BlockingOnce},
+    {"Ed_DyvlanSupport", nullptr, "dynamicVlanSupported", PR ".4.99.1.1.54", SYN_INTEGER, "%s",
+     ReadMode::BlockingOnce},
+    {"Ed_MssidAndWdssupport", nullptr, "mssidAndWdssupport", PR ".4.99.1.1.49", SYN_INTEGER, "%s",
+     ReadMode::BlockingOnce},
+    {"Ed_wmmOverWDSSupported", nullptr, "wmmOverWDSSupported", PR ".4.99.1.1.53", SYN_INTEGER, "%s",
+     ReadMode::BlockingOnce},
+    {"Ed_prioritybySSIDSupported", nullptr, "prioritybySSIDSupported", PR ".4.99.1.1.56",
+     SYN_INTEGER, "%s", ReadMode::BlockingOnce},
+    {"Ed_ipRangeSupported", nullptr, "ipRangeSupported", PR ".4.99.1.1.55", SYN_INTEGER, "%s",
+     ReadMode::BlockingOnce},
 };
 
 constexpr int kRefreshedBindings = 14;
@@ -93,11 +122,16 @@ const NvOptionList kGetIpFromOptions(kGetIpFromRows);
 const NvOptionList kSysRestartOptions(kSysRestartRows);
 
 const NvSNMPVarRecord kIpTable[] = {
-    {PR ".4.1.2.1", "hGetIPFrom", SYN_INTEGER, 0x06, &kGetIpFromOptions, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {PR ".4.1.2.2", "hIPAddress", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {PR ".4.1.2.3", "hSubnetMask", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {PR ".4.1.2.4", "hDefaultGateway", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {PR ".4.3.2.1", "sysRestart", SYN_INTEGER, 0x06, &kSysRestartOptions, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {PR ".4.1.2.1", "hGetIPFrom", SYN_INTEGER, 0x06, &kGetIpFromOptions, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {PR ".4.1.2.2", "hIPAddress", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {PR ".4.1.2.3", "hSubnetMask", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {PR ".4.1.2.4", "hDefaultGateway", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {PR ".4.3.2.1", "sysRestart", SYN_INTEGER, 0x06, &kSysRestartOptions, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -107,13 +141,16 @@ const NvOptionList kActivateOptions(kActivateRows);
 const NvOptionList kDiscardOptions(kDiscardRows);
 
 const NvSNMPVarRecord kSaveDiscardTable[] = {
-    {PR ".4.5.1", "cSaveActivate", SYN_INTEGER, 0x06, &kActivateOptions, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {PR ".4.5.2", "cDiscardChanges", SYN_INTEGER, 0x06, &kDiscardOptions, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {PR ".4.5.1", "cSaveActivate", SYN_INTEGER, 0x06, &kActivateOptions, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {PR ".4.5.2", "cDiscardChanges", SYN_INTEGER, 0x06, &kDiscardOptions, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 const NvSNMPVarRecord kSysDescrTable[] = {
-    {"1.3.6.1.2.1.1.1", "sysDescr", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.1", "sysDescr", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -121,25 +158,27 @@ const NvSNMPVarRecord kSysDescrTable[] = {
 NvSNMPVarList capabilityList(const CapabilityRow& row)
 {
     const NvSNMPVarRecord table[] = {
-        {row.oid, row.variable, row.syntax, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+        {row.oid, row.variable, row.syntax, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr,
+         nullptr},
         {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
     };
     return NvSNMPVarList(table, LIST_SCALAR, 0);
 }
 
-const CapabilityRow kClientInfoRow = {"Ifclientinfosupported", nullptr, "clientinfosupported",
-                                      PR ".4.99.1.1.7", SYN_INTEGER, "%u", ReadMode::BlockingOnce};
+const CapabilityRow kClientInfoRow = {"Ifclientinfosupported", nullptr,     "clientinfosupported",
+                                      PR ".4.99.1.1.7",        SYN_INTEGER, "%u",
+                                      ReadMode::BlockingOnce};
 
 // The fields the capability refresh clears before reading them again.
 const char* const kClearedFields[] = {
-    "Ed_FwVer",      "Ed_Countrycode",  "ED_Turbomode",  "APModeSupport",
-    "ifMultiSSID_Edit", "Ed_Rogue",     "IPAddressEdit", "SubMaskEdit",
-    "NewMultiSupport", "SyslogSupport", "Ed_ClientAddSSID", "Ed_KeyTypeSup",
+    "Ed_FwVer",         "Ed_Countrycode", "ED_Turbomode",     "APModeSupport",
+    "ifMultiSSID_Edit", "Ed_Rogue",       "IPAddressEdit",    "SubMaskEdit",
+    "NewMultiSupport",  "SyslogSupport",  "Ed_ClientAddSSID", "Ed_KeyTypeSup",
 };
 
 struct MenuRow
 {
-    const char* parent;     // objectName of the menu it sits in; null: the menu bar
+    const char* parent; // objectName of the menu it sits in; null: the menu bar
     const char* caption;
     const char* objectName;
     bool submenu;
@@ -186,12 +225,18 @@ const MenuRow kMenus[] = {
 
 // The MIB-II system group of the "Home \ Information" page.
 const NvSNMPVarRecord kSystemGroup[] = {
-    {"1.3.6.1.2.1.1.1", "System Description", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.2", "System Object ID", SYN_OID, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.3", "System Uptime", SYN_TIMETICKS, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.4", "System Contact", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.5", "System Name", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.6", "System Location", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.1", "System Description", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr,
+     nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.2", "System Object ID", SYN_OID, 0x02, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {"1.3.6.1.2.1.1.3", "System Uptime", SYN_TIMETICKS, 0x02, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {"1.3.6.1.2.1.1.4", "System Contact", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr,
+     nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.5", "System Name", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {"1.3.6.1.2.1.1.6", "System Location", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr,
+     nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -373,10 +418,13 @@ void TMainForm::buildMenus()
     command("cfgDiscard1", &TMainForm::DiscardChanges);
     command("About1", &TMainForm::ShowAbout);
     SetPage(QStringLiteral("Information1"), informationPage);
-    connect(Menu(QStringLiteral("advanced2")), &QMenu::aboutToShow, this, &TMainForm::AdvancedMenuRules);
+    connect(Menu(QStringLiteral("advanced2")), &QMenu::aboutToShow, this,
+            &TMainForm::AdvancedMenuRules);
     connect(Menu(QStringLiteral("tools2")), &QMenu::aboutToShow, this, &TMainForm::ToolsMenuRules);
-    connect(Menu(QStringLiteral("status2")), &QMenu::aboutToShow, this, &TMainForm::StatusMenuRules);
-    connect(Menu(QStringLiteral("stStats1")), &QMenu::aboutToShow, this, &TMainForm::StatsMenuRules);
+    connect(Menu(QStringLiteral("status2")), &QMenu::aboutToShow, this,
+            &TMainForm::StatusMenuRules);
+    connect(Menu(QStringLiteral("stStats1")), &QMenu::aboutToShow, this,
+            &TMainForm::StatsMenuRules);
 }
 
 QAction* TMainForm::Action(const QString& objectName) const
@@ -485,11 +533,13 @@ bool TMainForm::probeDevice()
             QStringList fields;
             if (row.oid) {
                 binding->request.list = capabilityList(row);
-                binding->BindFormat(0, QString::fromLatin1(row.format), Field(QString::fromLatin1(row.field)));
+                binding->BindFormat(0, QString::fromLatin1(row.format),
+                                    Field(QString::fromLatin1(row.field)));
                 fields << QString::fromLatin1(row.field);
             } else {
                 binding->request.list = NvSNMPVarList(kIpTable, LIST_SCALAR, 0);
-                binding->BindFormat(1, QStringLiteral("%s"), Field(QStringLiteral("IPAddressEdit")));
+                binding->BindFormat(1, QStringLiteral("%s"),
+                                    Field(QStringLiteral("IPAddressEdit")));
                 binding->BindFormat(2, QStringLiteral("%s"), Field(QStringLiteral("SubMaskEdit")));
                 fields << QStringLiteral("IPAddressEdit") << QStringLiteral("SubMaskEdit");
             }
@@ -547,7 +597,8 @@ void TMainForm::StatusPoll()
         return;
     try {
         m_statusRequest->GetAsync(
-            [this](void*, const NvSNMPError& error, NvSNMPVarList&) { statusPollDone(error); }, this, true);
+            [this](void*, const NvSNMPError& error, NvSNMPVarList&) { statusPollDone(error); },
+            this, true);
         const int wait = m_statusRequest->timeout * 10 * (m_statusRequest->retries + 1) + 2000;
         m_pollWatchdog.start(wait);
     } catch (const NvError& error) {
@@ -564,15 +615,17 @@ void TMainForm::statusPollDone(const NvSNMPError& error)
     static bool firstPollReported = false;
     if (!firstPollReported && qEnvironmentVariableIsSet("QTR_REPORT_FIRST_POLL")) {
         firstPollReported = true;
-        std::fprintf(stderr, "first status poll completed %lld ms after process start\n",
-                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch() - processStartMs()));
+        std::fprintf(
+            stderr, "first status poll completed %lld ms after process start\n",
+            static_cast<long long>(QDateTime::currentMSecsSinceEpoch() - processStartMs()));
     }
     QString text;
     if (error.code != 0) {
         showIndicatorsSilent();
         text = error.message;
     } else {
-        text = NvCatalog::StatusLine(0, error.message, QString(), NvSNMPRequest2Controls::StatusTime());
+        text = NvCatalog::StatusLine(0, error.message, QString(),
+                                     NvSNMPRequest2Controls::StatusTime());
         BlinkStep();
     }
     setStatusText(text);
@@ -644,8 +697,9 @@ void TMainForm::AdvancedMenuRules()
                          characters(firmware, 2, 5) == QLatin1String("2.10") &&
                          (country == QLatin1String("EU") || country == QLatin1String("NA") ||
                           country == QLatin1String("GB"));
-    const bool multiSsid = sibling || (characters(modelName, 5, 8) == QLatin1String("9000") &&
-                                       FieldText(QStringLiteral("ifMultiSSID_Edit")) == QLatin1String("1"));
+    const bool multiSsid =
+        sibling || (characters(modelName, 5, 8) == QLatin1String("9000") &&
+                    FieldText(QStringLiteral("ifMultiSSID_Edit")) == QLatin1String("1"));
     Action(QStringLiteral("adMode1"))->setVisible(!multiSsid);
     Action(QStringLiteral("adEncryption2"))->setVisible(!multiSsid);
     Action(QStringLiteral("Ad_MultiSSID"))->setVisible(multiSsid);
@@ -660,8 +714,10 @@ void TMainForm::AdvancedMenuRules()
 
 void TMainForm::ToolsMenuRules()
 {
-    Action(QStringLiteral("SNTP1"))->setVisible(NumericValue(FieldText(QStringLiteral("Ed_spSNTP"))) != 0);
-    Action(QStringLiteral("tMisc1"))->setVisible(NumericValue(FieldText(QStringLiteral("Ed_ManagerIP"))) == 0);
+    Action(QStringLiteral("SNTP1"))
+        ->setVisible(NumericValue(FieldText(QStringLiteral("Ed_spSNTP"))) != 0);
+    Action(QStringLiteral("tMisc1"))
+        ->setVisible(NumericValue(FieldText(QStringLiteral("Ed_ManagerIP"))) == 0);
 }
 
 void TMainForm::StatusMenuRules()
@@ -683,7 +739,8 @@ void TMainForm::StatusMenuRules()
         readOk = false;
     }
     if (readOk) {
-        client->setVisible(FieldText(QString::fromLatin1(kClientInfoRow.field)) == QLatin1String("1"));
+        client->setVisible(FieldText(QString::fromLatin1(kClientInfoRow.field)) ==
+                           QLatin1String("1"));
     } else if (lastStatusText == TFM_Waiting::TimedOutText()) {
         client->setVisible(false);
         return;
@@ -706,7 +763,8 @@ void TMainForm::StatusMenuRules()
 
 void TMainForm::StatsMenuRules()
 {
-    Action(QStringLiteral("Ethernet1"))->setVisible(NumericValue(FieldText(QStringLiteral("Ed_Ethernet"))) == 1);
+    Action(QStringLiteral("Ethernet1"))
+        ->setVisible(NumericValue(FieldText(QStringLiteral("Ed_Ethernet"))) == 1);
 }
 
 // --- navigation ---
@@ -736,8 +794,10 @@ void TMainForm::OpenPage(const PageFactory& factory)
     frame.moveCenter(frameGeometry().center());
     if (const QScreen* screen = this->screen()) {
         const QRect available = screen->availableGeometry();
-        frame.moveLeft(qBound(available.left(), frame.left(), qMax(available.left(), available.right() - frame.width())));
-        frame.moveTop(qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - frame.height())));
+        frame.moveLeft(qBound(available.left(), frame.left(),
+                              qMax(available.left(), available.right() - frame.width())));
+        frame.moveTop(qBound(available.top(), frame.top(),
+                             qMax(available.top(), available.bottom() - frame.height())));
     }
     page->move(frame.topLeft());
     page->exec();
@@ -757,12 +817,14 @@ QString TMainForm::MultiSsidPage(const QString& newMultiSupport)
 
 QString TMainForm::AdminPage(const QString& managerIp)
 {
-    return NumericValue(managerIp) != 0 ? QStringLiteral("TFM_Admin2") : QStringLiteral("TFM_Admin");
+    return NumericValue(managerIp) != 0 ? QStringLiteral("TFM_Admin2")
+                                        : QStringLiteral("TFM_Admin");
 }
 
 QString TMainForm::FirmwarePage(const QString& sslSupport)
 {
-    return NumericValue(sslSupport) == 1 ? QStringLiteral("TFM_FirewareSSL") : QStringLiteral("TFM_Firmware");
+    return NumericValue(sslSupport) == 1 ? QStringLiteral("TFM_FirewareSSL")
+                                         : QStringLiteral("TFM_Firmware");
 }
 
 void TMainForm::ShowAbout()
@@ -796,9 +858,9 @@ void TMainForm::DiscardChanges()
 {
     if (!m_saveDiscard)
         return;
-    const auto answer = NvDialogs::Message(this, QStringLiteral("All of your changes will be discarded! continue?"),
-                                           QStringLiteral("Warning"), NvDialogs::Buttons::OkCancel,
-                                           NvDialogs::Icon::Warning);
+    const auto answer = NvDialogs::Message(
+        this, QStringLiteral("All of your changes will be discarded! continue?"),
+        QStringLiteral("Warning"), NvDialogs::Buttons::OkCancel, NvDialogs::Icon::Warning);
     if (answer != NvDialogs::Answer::Ok)
         return;
     NvSNMPVarList& list = m_saveDiscard->request.list;

@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 #include <vector>

@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QStatusBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -21,12 +21,18 @@ namespace {
 
 const NvOptionRow kEnableRows[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const NvOptionList kEnable(kEnableRows);
-const NvOptionRow kKeyRows[] = {{1, "First"}, {2, "Second"}, {3, "Third"}, {4, "Fourth"}, {0, nullptr}};
+const NvOptionRow kKeyRows[] = {
+    {1, "First"}, {2, "Second"}, {3, "Third"}, {4, "Fourth"}, {0, nullptr}};
 const NvOptionList kKeys(kKeyRows);
 
-#define ROW(oid, name, syntax, flags, options) \
-    {oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr}
-#define END {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}
+#define ROW(oid, name, syntax, flags, options)                                                     \
+    {                                                                                              \
+        oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr             \
+    }
+#define END                                                                                        \
+    {                                                                                              \
+        nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr               \
+    }
 
 const NvSNMPVarRecord kScalars[] = {
     ROW("1.3.6.1.4.1.32473.9000.1.1", "enabled", SYN_INTEGER, 0x06, &kEnable),
@@ -38,7 +44,16 @@ const NvSNMPVarRecord kScalars[] = {
     ROW("1.3.6.1.4.1.32473.9000.1.7", "count", SYN_INTEGER, 0x06, nullptr),
     END,
 };
-enum { Enabled, Flag, Bits, Name, Key, Address, Count };
+enum
+{
+    Enabled,
+    Flag,
+    Bits,
+    Name,
+    Key,
+    Address,
+    Count
+};
 
 const NvSNMPVarRecord kTable[] = {
     ROW(" ", "Index", SYN_INTEGER, 0x01, nullptr),
@@ -58,8 +73,7 @@ class TestBindingControls : public QObject
     std::unique_ptr<NvSNMPRequest2Edits> m_binding;
 
     NvSNMPVarList& list() { return m_binding->request.list; }
-    template <typename T>
-    T* make()
+    template <typename T> T* make()
     {
         auto* widget = new T(m_form.get());
         return widget;
@@ -333,9 +347,14 @@ private slots:
         QTest::addColumn<QString>("listName");
         QTest::addColumn<int>("operation");
         QTest::addColumn<QString>("pattern");
-        QTest::newRow("read, no list name") << "" << 0 << "^Get: \\(NvSNMP\\+\\+\\) Ok!\\. Receive at \\d\\d:\\d\\d:\\d\\d [AP]M\\.$";
-        QTest::newRow("write, no list name") << "" << 1 << "^Set: \\(NvSNMP\\+\\+\\) Ok!\\. Receive at \\d\\d:\\d\\d:\\d\\d [AP]M\\.$";
-        QTest::newRow("named list") << "Wireless" << 0 << "^Get: \\(NvSNMP\\+\\+\\) Ok! Request:Wireless\\. Receive at .*$";
+        QTest::newRow("read, no list name")
+            << "" << 0
+            << "^Get: \\(NvSNMP\\+\\+\\) Ok!\\. Receive at \\d\\d:\\d\\d:\\d\\d [AP]M\\.$";
+        QTest::newRow("write, no list name")
+            << "" << 1
+            << "^Set: \\(NvSNMP\\+\\+\\) Ok!\\. Receive at \\d\\d:\\d\\d:\\d\\d [AP]M\\.$";
+        QTest::newRow("named list")
+            << "Wireless" << 0 << "^Get: \\(NvSNMP\\+\\+\\) Ok! Request:Wireless\\. Receive at .*$";
     }
 
     void statusLines()
@@ -366,7 +385,8 @@ private slots:
         m_binding->SetStatusTarget(nullptr);
         m_binding->ReportMessage("(SNMPClass) SNMP request timed out!");
         QCOMPARE(NvDialogs::RecordedMessages().size(), 1);
-        QCOMPARE(NvDialogs::RecordedMessages()[0].text, QStringLiteral("(SNMPClass) SNMP request timed out!"));
+        QCOMPARE(NvDialogs::RecordedMessages()[0].text,
+                 QStringLiteral("(SNMPClass) SNMP request timed out!"));
         QCOMPARE(NvDialogs::RecordedMessages()[0].caption, NvDialogs::ExecutableFileName());
         QCOMPARE(NvDialogs::RecordedMessages()[0].owner, m_form.get());
     }
@@ -389,7 +409,8 @@ private slots:
         QVERIFY(!view->rootIsDecorated());
 
         m_binding->BeforeRead();
-        const QStringList rows[] = {{"s1", "1", "guest", "Enable"}, {"s2", "2", "office", "Disable"}};
+        const QStringList rows[] = {{"s1", "1", "guest", "Enable"},
+                                    {"s2", "2", "office", "Disable"}};
         for (const QStringList& row : rows) {
             list().Item(2).value = row[0];
             list().Item(0).value = row[1];

@@ -21,9 +21,14 @@ using qtr::test::SimulatorProcess;
 namespace {
 
 #define PR QTR_PRIVATE_ROOT
-#define ROW(oid, name, syntax, flags, options) \
-    {oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr}
-#define END {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}
+#define ROW(oid, name, syntax, flags, options)                                                     \
+    {                                                                                              \
+        oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr             \
+    }
+#define END                                                                                        \
+    {                                                                                              \
+        nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr               \
+    }
 
 const NvOptionRow kGetIpRows[] = {{1, "Static (Manual)"}, {2, "Dynamic (DHCP)"}, {0, nullptr}};
 const NvOptionList kGetIp(kGetIpRows);
@@ -66,7 +71,8 @@ QHash<QString, QString> setValues(const QJsonObject& event)
 {
     QHash<QString, QString> values;
     for (const QJsonValue& vb : event.value("varbinds").toArray())
-        values.insert(vb.toObject().value("oid").toString(), vb.toObject().value("value").toVariant().toString());
+        values.insert(vb.toObject().value("oid").toString(),
+                      vb.toObject().value("value").toVariant().toString());
     return values;
 }
 
@@ -89,8 +95,8 @@ class TestBindingDevice : public QObject
         defaultSecurity.writeCommunity = QStringLiteral("private");
     }
 
-    std::unique_ptr<NvSNMPRequest2Edits> binding(const NvSNMPVarRecord* table, uint8_t kind, int keys,
-                                                 bool async = false)
+    std::unique_ptr<NvSNMPRequest2Edits> binding(const NvSNMPVarRecord* table, uint8_t kind,
+                                                 int keys, bool async = false)
     {
         auto b = std::make_unique<NvSNMPRequest2Edits>(m_form.get());
         b->request.list = NvSNMPVarList(table, kind, keys);
@@ -140,7 +146,8 @@ private slots:
         QVERIFY(getIp->currentIndex() >= 0);
         QCOMPARE(address->text(), m_sim.host());
         QCOMPARE(firmware->text(), QStringLiteral("v1.45"));
-        QVERIFY2(bar->currentMessage().startsWith("Get: (NvSNMP++) Ok!. Receive at "), qPrintable(bar->currentMessage()));
+        QVERIFY2(bar->currentMessage().startsWith("Get: (NvSNMP++) Ok!. Receive at "),
+                 qPrintable(bar->currentMessage()));
 
         name->setText("lab-ap");
         getIp->setCurrentIndex(1);
@@ -196,8 +203,14 @@ private slots:
         int reads = 0;
         int writes = 0;
         int lastCode = -1;
-        b->onReadDone = [&](NvSNMPRequest2Controls*, const NvSNMPError& e) { ++reads; lastCode = e.code; };
-        b->onWriteDone = [&](NvSNMPRequest2Controls*, const NvSNMPError& e) { ++writes; lastCode = e.code; };
+        b->onReadDone = [&](NvSNMPRequest2Controls*, const NvSNMPError& e) {
+            ++reads;
+            lastCode = e.code;
+        };
+        b->onWriteDone = [&](NvSNMPRequest2Controls*, const NvSNMPError& e) {
+            ++writes;
+            lastCode = e.code;
+        };
         QVERIFY(b->Read());
         QVERIFY(b->busy);
         QTRY_COMPARE(reads, 1);
@@ -209,7 +222,8 @@ private slots:
         QVERIFY(b->Write());
         QTRY_COMPARE(writes, 1);
         QCOMPARE(lastCode, 0);
-        QCOMPARE(setValues(lastSet(m_sim)).value("1.3.6.1.2.1.1.5.0"), QStringLiteral("async-name"));
+        QCOMPARE(setValues(lastSet(m_sim)).value("1.3.6.1.2.1.1.5.0"),
+                 QStringLiteral("async-name"));
     }
 
     void asynchronousTableWalk()
@@ -238,7 +252,8 @@ private slots:
         b->SetStatusTarget(bar);
         b->ReportStatusThroughCallback();
         QVERIFY(!b->Read());
-        QVERIFY2(bar->currentMessage().startsWith("Get: (SNMPClass) SNMP request timed out!. Receive at"),
+        QVERIFY2(bar->currentMessage().startsWith(
+                     "Get: (SNMPClass) SNMP request timed out!. Receive at"),
                  qPrintable(bar->currentMessage()));
         // A failed read leaves the controls as they were.
         QCOMPARE(name->text(), QStringLiteral("kept"));
@@ -247,7 +262,8 @@ private slots:
         b->SetStatusTarget(nullptr);
         QVERIFY(!b->Read());
         QCOMPARE(NvDialogs::RecordedMessages().size(), 1);
-        QCOMPARE(NvDialogs::RecordedMessages()[0].text, QStringLiteral("(SNMPClass) SNMP request timed out!"));
+        QCOMPARE(NvDialogs::RecordedMessages()[0].text,
+                 QStringLiteral("(SNMPClass) SNMP request timed out!"));
     }
 
     void asynchronousFailureReachesTheStatusCallback()
@@ -262,7 +278,10 @@ private slots:
         int doneCode = 0;
         bool done = false;
         b->request.statusCallback = [&](const NvSNMPError& e) { statusCodes.append(e.code); };
-        b->onWriteDone = [&](NvSNMPRequest2Controls*, const NvSNMPError& e) { done = true; doneCode = e.code; };
+        b->onWriteDone = [&](NvSNMPRequest2Controls*, const NvSNMPError& e) {
+            done = true;
+            doneCode = e.code;
+        };
         auto* name = new QLineEdit("x", m_form.get());
         b->BindFormat(0, "%s", name);
         b->Write();
@@ -275,7 +294,8 @@ private slots:
     void agentErrorOnWrite()
     {
         SimulatorProcess failing;
-        QVERIFY2(failing.start({"--fail", "1.3.6.1.2.1.1.5.0=wrongValue"}), qPrintable(failing.errorString()));
+        QVERIFY2(failing.start({"--fail", "1.3.6.1.2.1.1.5.0=wrongValue"}),
+                 qPrintable(failing.errorString()));
         auto b = binding(kName, LIST_SCALAR, 0);
         b->request.device.port = failing.port();
         auto* name = new QLineEdit(m_form.get());
@@ -285,7 +305,8 @@ private slots:
         b->ReportStatusThroughCallback();
         name->setText("refused");
         QVERIFY(!b->Write());
-        QVERIFY2(bar->currentMessage().startsWith("Set: (SNMP) Cannot create/set variable, Wrong Value!"),
+        QVERIFY2(bar->currentMessage().startsWith(
+                     "Set: (SNMP) Cannot create/set variable, Wrong Value!"),
                  qPrintable(bar->currentMessage()));
     }
 };

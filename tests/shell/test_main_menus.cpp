@@ -23,7 +23,10 @@ class TestMainMenus : public QObject
         for (auto it = fields.begin(); it != fields.end(); ++it)
             m_form->Field(it.key())->setText(it.value());
     }
-    bool visible(const char* action) const { return m_form->Action(QString::fromLatin1(action))->isVisible(); }
+    bool visible(const char* action) const
+    {
+        return m_form->Action(QString::fromLatin1(action))->isVisible();
+    }
 
 private slots:
     void init()
@@ -63,20 +66,31 @@ private slots:
         QTest::addColumn<bool>("rogue");
         QTest::addColumn<bool>("grouping");
 
-        QTest::newRow("initial texts: rogue hidden") << "QTR-9000KX" << Fields{} << true << true << false << false << false;
+        QTest::newRow("initial texts: rogue hidden")
+            << "QTR-9000KX" << Fields{} << true << true << false << false << false;
         QTest::newRow("this model with multi-SSID")
-            << "QTR-9000KX" << Fields{{"ifMultiSSID_Edit", "1"}, {"Ed_Rogue", "1"}, {"Ed_Grouping", "1"}}
-            << false << false << true << true << true;
+            << "QTR-9000KX"
+            << Fields{{"ifMultiSSID_Edit", "1"}, {"Ed_Rogue", "1"}, {"Ed_Grouping", "1"}} << false
+            << false << true << true << true;
         QTest::newRow("sibling model, firmware 2.10, NA")
-            << "QTR-7000KX" << Fields{{"Ed_FwVer", "v2.10", }, {"Ed_Countrycode", "NA"}, {"ifMultiSSID_Edit", "0"}}
+            << "QTR-7000KX"
+            << Fields{{
+                          "Ed_FwVer",
+                          "v2.10",
+                      },
+                      {"Ed_Countrycode", "NA"},
+                      {"ifMultiSSID_Edit", "0"}}
             << true << false << true << false << false;
         QTest::newRow("sibling model, other country")
-            << "QTR-7000KX" << Fields{{"Ed_FwVer", "v2.10"}, {"Ed_Countrycode", "JP"}, {"ifMultiSSID_Edit", "1"}}
+            << "QTR-7000KX"
+            << Fields{{"Ed_FwVer", "v2.10"}, {"Ed_Countrycode", "JP"}, {"ifMultiSSID_Edit", "1"}}
             << true << true << false << false << false;
         QTest::newRow("values other than 0 and 1 keep visibility")
-            << "QTR-9000KX" << Fields{{"Ed_Rogue", "2"}, {"Ed_Grouping", "2"}} << true << true << false << true << false;
-        QTest::newRow("cleared fields read as 0") << "QTR-9000KX" << Fields{{"Ed_Rogue", ""}, {"Ed_Grouping", ""}}
-                                                  << true << true << false << false << false;
+            << "QTR-9000KX" << Fields{{"Ed_Rogue", "2"}, {"Ed_Grouping", "2"}} << true << true
+            << false << true << false;
+        QTest::newRow("cleared fields read as 0")
+            << "QTR-9000KX" << Fields{{"Ed_Rogue", ""}, {"Ed_Grouping", ""}} << true << true
+            << false << false << false;
     }
 
     void advancedMenu()
@@ -102,8 +116,10 @@ private slots:
         QTest::addColumn<bool>("sntp");
         QTest::addColumn<bool>("misc");
         QTest::newRow("initial texts") << Fields{} << false << true;
-        QTest::newRow("sntp supported, manager") << Fields{{"Ed_spSNTP", "1"}, {"Ed_ManagerIP", "1"}} << true << false;
-        QTest::newRow("other numbers") << Fields{{"Ed_spSNTP", "5"}, {"Ed_ManagerIP", "0"}} << true << true;
+        QTest::newRow("sntp supported, manager")
+            << Fields{{"Ed_spSNTP", "1"}, {"Ed_ManagerIP", "1"}} << true << false;
+        QTest::newRow("other numbers")
+            << Fields{{"Ed_spSNTP", "5"}, {"Ed_ManagerIP", "0"}} << true << true;
     }
 
     void toolsMenu()
@@ -144,10 +160,22 @@ private slots:
         QTest::addColumn<QString>("multiSsid");
         QTest::addColumn<QString>("admin");
         QTest::addColumn<QString>("firmware");
-        QTest::newRow("initial text") << "Ed_ManagerIP" << "TFM_MultiSSIDForm" << "TFM_Admin" << "TFM_Firmware";
-        QTest::newRow("0") << "0" << "TFM_MultiSSIDForm" << "TFM_Admin" << "TFM_Firmware";
-        QTest::newRow("1") << "1" << "TFM_MultiSSIDNewForm" << "TFM_Admin2" << "TFM_FirewareSSL";
-        QTest::newRow("2") << "2" << "" << "TFM_Admin2" << "TFM_Firmware";
+        QTest::newRow("initial text") << "Ed_ManagerIP"
+                                      << "TFM_MultiSSIDForm"
+                                      << "TFM_Admin"
+                                      << "TFM_Firmware";
+        QTest::newRow("0") << "0"
+                           << "TFM_MultiSSIDForm"
+                           << "TFM_Admin"
+                           << "TFM_Firmware";
+        QTest::newRow("1") << "1"
+                           << "TFM_MultiSSIDNewForm"
+                           << "TFM_Admin2"
+                           << "TFM_FirewareSSL";
+        QTest::newRow("2") << "2"
+                           << ""
+                           << "TFM_Admin2"
+                           << "TFM_Firmware";
     }
 
     void pageChoices()
@@ -160,13 +188,36 @@ private slots:
 
     void menuTreeCarriesTheControlNames()
     {
-        for (const char* name : {"Information1", "hWirelessBand1", "hLan1", "adMode1", "adPerformance1",
-                                 "WirelessMACACL1", "WirelessPatrition1", "adEncryption2", "adGrouping2",
-                                 "adDHCPServer2", "Ad_MultiSSID", "RogueAP", "tAdmin2", "tSystem2", "Firmware1",
-                                 "tUpdate2", "tMisc1", "SNTP1", "stDeviceInfo2", "Ethernet1", "WLAN80211G1",
-                                 "Client1", "stViewLog1", "stLogSetting1", "cfgSave1", "cfgDiscard1", "About1"})
+        for (const char* name : {"Information1",
+                                 "hWirelessBand1",
+                                 "hLan1",
+                                 "adMode1",
+                                 "adPerformance1",
+                                 "WirelessMACACL1",
+                                 "WirelessPatrition1",
+                                 "adEncryption2",
+                                 "adGrouping2",
+                                 "adDHCPServer2",
+                                 "Ad_MultiSSID",
+                                 "RogueAP",
+                                 "tAdmin2",
+                                 "tSystem2",
+                                 "Firmware1",
+                                 "tUpdate2",
+                                 "tMisc1",
+                                 "SNTP1",
+                                 "stDeviceInfo2",
+                                 "Ethernet1",
+                                 "WLAN80211G1",
+                                 "Client1",
+                                 "stViewLog1",
+                                 "stLogSetting1",
+                                 "cfgSave1",
+                                 "cfgDiscard1",
+                                 "About1"})
             QVERIFY2(m_form->Action(QString::fromLatin1(name)), name);
-        for (const char* name : {"advanced2", "tools2", "status2", "stStats1", "SystemLog", "Configration1"})
+        for (const char* name :
+             {"advanced2", "tools2", "status2", "stStats1", "SystemLog", "Configration1"})
             QVERIFY2(m_form->Menu(QString::fromLatin1(name)), name);
     }
 };

@@ -13,15 +13,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 #include <QDir>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using qtr::test::privateOid;
 using qtr::test::SimulatorProcess;
@@ -63,13 +63,15 @@ class TestMainWindow : public QObject
     SimulatorProcess m_sim;
 
     // A main window for the simulator, created as the platform starts the module.
-    std::unique_ptr<TMainForm> createFor(const SimulatorProcess& sim, const QString& address = "127.0.0.1")
+    std::unique_ptr<TMainForm> createFor(const SimulatorProcess& sim,
+                                         const QString& address = "127.0.0.1")
     {
         writeFile(m_dir.filePath("registry.ini"),
                   "[SOFTWARE\\Norvane\\Tavrin5.1\\MibFile]\nPath=" + m_dir.path().toUtf8() + "/\n");
-        writeFile(m_dir.filePath(address + ".cfg"),
-                  "[Program Information]\nAgentPort=" + QByteArray::number(sim.port()) +
-                      "\nVersion=1\nSecurityModel=1\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
+        writeFile(
+            m_dir.filePath(address + ".cfg"),
+            "[Program Information]\nAgentPort=" + QByteArray::number(sim.port()) +
+                "\nVersion=1\nSecurityModel=1\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
         auto form = std::make_unique<TMainForm>();
         if (!form->Create({"/I" + address, "/Rpublic", "/Wprivate"}))
             return nullptr;
@@ -120,8 +122,11 @@ private slots:
     {
         auto form = createFor(m_sim);
         QVERIFY(form);
-        QTRY_VERIFY2(form->StatusText().startsWith("Get: (NvSNMP++) Ok!. Receive at "), qPrintable(form->StatusText()));
-        QVERIFY(QRegularExpression("Receive at \\d\\d:\\d\\d:\\d\\d [AP]M\\.$").match(form->StatusText()).hasMatch());
+        QTRY_VERIFY2(form->StatusText().startsWith("Get: (NvSNMP++) Ok!. Receive at "),
+                     qPrintable(form->StatusText()));
+        QVERIFY(QRegularExpression("Receive at \\d\\d:\\d\\d:\\d\\d [AP]M\\.$")
+                    .match(form->StatusText())
+                    .hasMatch());
         QCOMPARE(form->lastStatusText, form->StatusText());
         QVERIFY(form->findChild<QLabel*>("LED_Power")->isHidden());
     }
@@ -137,7 +142,8 @@ private slots:
         const qtr::test::SnmpTool tool(sim.address(), {"-v2c", "-c", "private"});
         const auto reboot = tool.set({{privateOid("4.3.3.5.0"), "i", "4"}});
         QVERIFY2(reboot.ok(), qPrintable(reboot.output + reboot.error));
-        QTRY_COMPARE_WITH_TIMEOUT(form->StatusText(), QStringLiteral("(SNMPClass) SNMP request timed out!"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(form->StatusText(),
+                                  QStringLiteral("(SNMPClass) SNMP request timed out!"), 10000);
         QVERIFY(!form->findChild<QLabel*>("LED_Power")->isHidden());
         QVERIFY(form->findChild<QLabel*>("LED_Lan")->isHidden());
         QVERIFY(form->findChild<QLabel*>("LED_WLan")->isHidden());
@@ -155,9 +161,10 @@ private slots:
             QCOMPARE(form->FieldText("Ed_FwVer"), QStringLiteral("v1.45"));
         }
         form->CapabilityRefresh();
-        for (const char* field : {"Ed_FwVer", "Ed_Countrycode", "ED_Turbomode", "APModeSupport", "ifMultiSSID_Edit",
-                                  "Ed_Rogue", "IPAddressEdit", "SubMaskEdit", "NewMultiSupport", "SyslogSupport",
-                                  "Ed_ClientAddSSID", "Ed_KeyTypeSup"})
+        for (const char* field :
+             {"Ed_FwVer", "Ed_Countrycode", "ED_Turbomode", "APModeSupport", "ifMultiSSID_Edit",
+              "Ed_Rogue", "IPAddressEdit", "SubMaskEdit", "NewMultiSupport", "SyslogSupport",
+              "Ed_ClientAddSSID", "Ed_KeyTypeSup"})
             QVERIFY2(form->FieldText(field).isEmpty(), field);
         QCOMPARE(form->FieldText("Ed_spWDSSite"), form->CapabilityText("Ed_spWDSSite"));
         // Pages and page choices see the last value meanwhile.
@@ -173,11 +180,14 @@ private slots:
         QTest::addColumn<bool>("log");
         QTest::addColumn<bool>("stats");
         QTest::newRow("supported") << QStringList{} << true << true << true;
-        QTest::newRow("basic firmware") << QStringList{"--variant", "basic"} << false << false << false;
+        QTest::newRow("basic firmware")
+            << QStringList{"--variant", "basic"} << false << false << false;
         // Unreadable: this model decides by the firmware, whose second character ("v1.45") is 1.
-        QTest::newRow("not readable") << QStringList{"--unset", privateOid("4.99.1.1.7.0")} << true << true << true;
+        QTest::newRow("not readable")
+            << QStringList{"--unset", privateOid("4.99.1.1.7.0")} << true << true << true;
         QTest::newRow("not readable, firmware 2.x")
-            << QStringList{"--unset", privateOid("4.99.1.1.7.0"), "--set", privateOid("4.4.1.1.1.0") + "=string:v2.10"}
+            << QStringList{"--unset", privateOid("4.99.1.1.7.0"), "--set",
+                           privateOid("4.4.1.1.1.0") + "=string:v2.10"}
             << false << true << true;
     }
 
@@ -217,7 +227,8 @@ private slots:
         const auto set = sim.waitForEvent(SimulatorProcess::isSetOf(privateOid("4.5.1.0")));
         QVERIFY(set);
         QCOMPARE(set->value("varbinds").toArray().size(), 1);
-        QCOMPARE(set->value("varbinds").toArray()[0].toObject().value("value").toString(), QStringLiteral("1"));
+        QCOMPARE(set->value("varbinds").toArray()[0].toObject().value("value").toString(),
+                 QStringLiteral("1"));
         QCOMPARE(setEvents(sim), before + 1);
         QVERIFY(FM_Waiting);
         QVERIFY(FM_Waiting->isVisible());
@@ -247,7 +258,8 @@ private slots:
         });
         form->Action("cfgDiscard1")->trigger();
         QCOMPARE(NvDialogs::RecordedMessages().size(), 1);
-        QCOMPARE(NvDialogs::RecordedMessages()[0].text, QStringLiteral("All of your changes will be discarded! continue?"));
+        QCOMPARE(NvDialogs::RecordedMessages()[0].text,
+                 QStringLiteral("All of your changes will be discarded! continue?"));
         QCOMPARE(NvDialogs::RecordedMessages()[0].caption, QStringLiteral("Warning"));
         if (confirm) {
             const auto set = sim.waitForEvent(SimulatorProcess::isSetOf(privateOid("4.5.2.0")));
@@ -296,7 +308,8 @@ private slots:
         auto* ok = about.findChild<QPushButton*>("BT_Ok");
         auto* tag = about.findChild<QLabel*>("Label4");
         QCOMPARE(about.windowTitle(), QStringLiteral("Help\\About"));
-        QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QStringLiteral("QTR-9000KX Management Module"));
+        QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
+                 QStringLiteral("QTR-9000KX Management Module"));
         QVERIFY(tag->isHidden());
         ok->setFocus();
         QTest::keyClick(ok, Qt::Key_F3, Qt::AltModifier);
@@ -312,7 +325,8 @@ private slots:
         QVERIFY(form->Create({"/I999.1.1.1", "/Rpublic"}));
         form->ProbeDevice();
         QCOMPARE(NvDialogs::RecordedMessages().size(), 1);
-        QCOMPARE(NvDialogs::RecordedMessages()[0].text, QStringLiteral("(NvSNMP++) Invalid IP Address or DNS name!"));
+        QCOMPARE(NvDialogs::RecordedMessages()[0].text,
+                 QStringLiteral("(NvSNMP++) Invalid IP Address or DNS name!"));
         QCOMPARE(form->StatusText(), QStringLiteral("(NvSNMP++) Invalid IP Address or DNS name!"));
         for (int i = 0; i < 4; ++i)
             form->CapabilityRefresh();
@@ -336,7 +350,8 @@ private slots:
         dialog.Tick();
         const auto set = sim.waitForEvent(SimulatorProcess::isSetOf(privateOid("4.3.3.5.0")));
         QVERIFY(set);
-        QCOMPARE(set->value("varbinds").toArray()[0].toObject().value("value").toString(), QStringLiteral("4"));
+        QCOMPARE(set->value("varbinds").toArray()[0].toObject().value("value").toString(),
+                 QStringLiteral("4"));
         for (int tick = 0; tick < 5; ++tick)
             dialog.Tick();
         QTest::qWait(300);
