@@ -99,6 +99,20 @@ QString twoDigitHex(uint8_t byte)
     return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
 }
 
+// A combo box or radio group with no item selected: it has no value to give.
+bool hasNothingSelected(const ControlBinding& binding)
+{
+    const QWidget* control = binding.controls.empty() ? nullptr : binding.controls[0].data();
+    switch (ControlKindOf(control)) {
+    case NvControlKind::ComboBox:
+        return static_cast<const QComboBox*>(control)->currentIndex() < 0;
+    case NvControlKind::RadioGroup:
+        return static_cast<const NvRadioGroup*>(control)->itemIndex() < 0;
+    default:
+        return false;
+    }
+}
+
 const QDate kDayZero(1899, 12, 30);
 
 QDateTime dateTimeOfDays(double days)
@@ -529,13 +543,7 @@ void NvSNMPRequest2Edits::ControlsToValues(int varIndex)
             if (!bound && item.syntax == SYN_DISPLAYSTRING)
                 image.clear();
             bound = true;
-            const QWidget* control =
-                binding->controls.empty() ? nullptr : binding->controls[0].data();
-            const NvControlKind kind = ControlKindOf(control);
-            if ((kind == NvControlKind::ComboBox &&
-                 static_cast<const QComboBox*>(control)->currentIndex() < 0) ||
-                (kind == NvControlKind::RadioGroup &&
-                 static_cast<const NvRadioGroup*>(control)->itemIndex() < 0)) {
+            if (hasNothingSelected(*binding)) {
                 unselected = true;
                 continue;
             }
@@ -611,15 +619,9 @@ void NvSNMPRequest2Edits::GatherValues()
         if (!request.list.IsWritable(i))
             continue;
         for (const auto& binding : bindings()) {
-            if (binding->varIndex != i || binding->controls.empty())
+            if (binding->varIndex != i)
                 continue;
-            const QWidget* control = binding->controls[0].data();
-            const NvControlKind kind = ControlKindOf(control);
-            const bool unselected = (kind == NvControlKind::ComboBox &&
-                                     static_cast<const QComboBox*>(control)->currentIndex() < 0) ||
-                                    (kind == NvControlKind::RadioGroup &&
-                                     static_cast<const NvRadioGroup*>(control)->itemIndex() < 0);
-            if (unselected) {
+            if (hasNothingSelected(*binding)) {
                 m_heldBack.push_back({i, request.list.Item(i).flags, before[i]});
                 request.list.Item(i).value = before[i];
                 break;
