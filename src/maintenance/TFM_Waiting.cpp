@@ -19,9 +19,9 @@ const NvOptionRow kUpgradeCommandRows[] = {
 const NvOptionList kUpgradeCommandOptions(kUpgradeCommandRows);
 
 const NvSNMPVarRecord kRestartTable[] = {
-    {QTR_PRIVATE_ROOT ".4.3.3.5", "upgradesettingcommand", SYN_INTEGER, 0x06,
-     &kUpgradeCommandOptions, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    NvVar(QTR_PRIVATE_ROOT ".4.3.3.5", "upgradesettingcommand", SYN_INTEGER, 0x06,
+          &kUpgradeCommandOptions),
+    kNvVarEnd,
 };
 
 constexpr int kTickMs = 1200;

@@ -122,17 +122,12 @@ const NvOptionList kGetIpFromOptions(kGetIpFromRows);
 const NvOptionList kSysRestartOptions(kSysRestartRows);
 
 const NvSNMPVarRecord kIpTable[] = {
-    {PR ".4.1.2.1", "hGetIPFrom", SYN_INTEGER, 0x06, &kGetIpFromOptions, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {PR ".4.1.2.2", "hIPAddress", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr},
-    {PR ".4.1.2.3", "hSubnetMask", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr},
-    {PR ".4.1.2.4", "hDefaultGateway", SYN_IPADDRESS, 0x06, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {PR ".4.3.2.1", "sysRestart", SYN_INTEGER, 0x06, &kSysRestartOptions, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    NvVar(PR ".4.1.2.1", "hGetIPFrom", SYN_INTEGER, 0x06, &kGetIpFromOptions),
+    NvVar(PR ".4.1.2.2", "hIPAddress", SYN_IPADDRESS, 0x06),
+    NvVar(PR ".4.1.2.3", "hSubnetMask", SYN_IPADDRESS, 0x06),
+    NvVar(PR ".4.1.2.4", "hDefaultGateway", SYN_IPADDRESS, 0x06),
+    NvVar(PR ".4.3.2.1", "sysRestart", SYN_INTEGER, 0x06, &kSysRestartOptions),
+    kNvVarEnd,
 };
 
 const NvOptionRow kActivateRows[] = {{0, "Nothing"}, {1, "Activate"}, {0, nullptr}};
@@ -141,26 +136,22 @@ const NvOptionList kActivateOptions(kActivateRows);
 const NvOptionList kDiscardOptions(kDiscardRows);
 
 const NvSNMPVarRecord kSaveDiscardTable[] = {
-    {PR ".4.5.1", "cSaveActivate", SYN_INTEGER, 0x06, &kActivateOptions, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {PR ".4.5.2", "cDiscardChanges", SYN_INTEGER, 0x06, &kDiscardOptions, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    NvVar(PR ".4.5.1", "cSaveActivate", SYN_INTEGER, 0x06, &kActivateOptions),
+    NvVar(PR ".4.5.2", "cDiscardChanges", SYN_INTEGER, 0x06, &kDiscardOptions),
+    kNvVarEnd,
 };
 
 const NvSNMPVarRecord kSysDescrTable[] = {
-    {"1.3.6.1.2.1.1.1", "sysDescr", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    NvVar("1.3.6.1.2.1.1.1", "sysDescr", SYN_DISPLAYSTRING, 0x02),
+    kNvVarEnd,
 };
 
 // A one-variable scalar list of a capability row.
 NvSNMPVarList capabilityList(const CapabilityRow& row)
 {
     const NvSNMPVarRecord table[] = {
-        {row.oid, row.variable, row.syntax, 0x02, nullptr, nullptr, nullptr, nullptr, nullptr,
-         nullptr},
-        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+        NvVar(row.oid, row.variable, row.syntax, 0x02),
+        kNvVarEnd,
     };
     return NvSNMPVarList(table, LIST_SCALAR, 0);
 }
@@ -225,19 +216,13 @@ const MenuRow kMenus[] = {
 
 // The MIB-II system group of the "Home \ Information" page.
 const NvSNMPVarRecord kSystemGroup[] = {
-    {"1.3.6.1.2.1.1.1", "System Description", SYN_DISPLAYSTRING, 0x02, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.2", "System Object ID", SYN_OID, 0x02, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {"1.3.6.1.2.1.1.3", "System Uptime", SYN_TIMETICKS, 0x02, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {"1.3.6.1.2.1.1.4", "System Contact", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.5", "System Name", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {"1.3.6.1.2.1.1.6", "System Location", SYN_DISPLAYSTRING, 0x06, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    NvVar("1.3.6.1.2.1.1.1", "System Description", SYN_DISPLAYSTRING, 0x02),
+    NvVar("1.3.6.1.2.1.1.2", "System Object ID", SYN_OID, 0x02),
+    NvVar("1.3.6.1.2.1.1.3", "System Uptime", SYN_TIMETICKS, 0x02),
+    NvVar("1.3.6.1.2.1.1.4", "System Contact", SYN_DISPLAYSTRING, 0x06),
+    NvVar("1.3.6.1.2.1.1.5", "System Name", SYN_DISPLAYSTRING, 0x06),
+    NvVar("1.3.6.1.2.1.1.6", "System Location", SYN_DISPLAYSTRING, 0x06),
+    kNvVarEnd,
 };
 
 // "Home \ Information": the generic configuration window with one editor page over the system

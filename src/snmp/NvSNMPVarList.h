@@ -27,6 +27,18 @@ struct NvSNMPVarRecord
     const char* instanceOid;
 };
 
+// A record with the fields every table of the module uses; expressions, spare text and initial
+// texts stay absent.
+constexpr NvSNMPVarRecord NvVar(const char* oid, const char* name, uint32_t syntax, uint32_t flags,
+                                const NvOptionList* options = nullptr)
+{
+    return {oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr};
+}
+
+// The record that ends a table.
+constexpr NvSNMPVarRecord kNvVarEnd = {nullptr, nullptr, 0,       0,       nullptr,
+                                       nullptr, nullptr, nullptr, nullptr, nullptr};
+
 // One variable of a list: built from a record, with its current value as text.
 struct NvSNMPVarItem
 {
