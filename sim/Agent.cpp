@@ -97,6 +97,22 @@ QString communityOf(const netsnmp_pdu& pdu)
                              static_cast<int>(pdu.community_len));
 }
 
+// Who sent a request, as the event log names it.
+QJsonObject senderOf(const netsnmp_pdu& pdu)
+{
+    QJsonObject fields{{QStringLiteral("peer"), peerOf(pdu)},
+                       {QStringLiteral("version"), versionOf(pdu)},
+                       {QStringLiteral("requestId"), static_cast<qint64>(pdu.reqid)}};
+    if (pdu.version == SNMP_VERSION_3) {
+        fields.insert(QStringLiteral("user"),
+                      QString::fromUtf8(pdu.securityName ? pdu.securityName : ""));
+        fields.insert(QStringLiteral("securityLevel"), securityLevelOf(pdu));
+    } else {
+        fields.insert(QStringLiteral("community"), communityOf(pdu));
+    }
+    return fields;
+}
+
 netsnmp_request_info* requestAt(netsnmp_request_info* requests, int position)
 {
     for (int i = 1; requests; requests = requests->next, ++i) {
@@ -387,9 +403,11 @@ int Agent::dispatch(netsnmp_mib_handler* handler, netsnmp_handler_registration*,
     try {
         switch (info->mode) {
         case MODE_GET:
+            self->logRead(info);
             self->answerGet(info, requests);
             break;
         case MODE_GETNEXT:
+            self->logRead(info);
             self->answerGetNext(info, requests);
             break;
         case MODE_SET_RESERVE1:
@@ -537,20 +555,35 @@ void Agent::logSet(const netsnmp_pdu& pdu, const PendingSet& set, int status, in
     }
     if (pdu.version == SNMP_VERSION_1)
         status = errorStatusForVersion1(status);
-    QJsonObject fields{{QStringLiteral("peer"), peerOf(pdu)},
-                       {QStringLiteral("version"), versionOf(pdu)},
-                       {QStringLiteral("requestId"), static_cast<qint64>(pdu.reqid)},
-                       {QStringLiteral("varbinds"), varbinds},
-                       {QStringLiteral("errorStatus"), errorStatusName(status)},
-                       {QStringLiteral("errorIndex"), index}};
-    if (pdu.version == SNMP_VERSION_3) {
-        fields.insert(QStringLiteral("user"),
-                      QString::fromUtf8(pdu.securityName ? pdu.securityName : ""));
-        fields.insert(QStringLiteral("securityLevel"), securityLevelOf(pdu));
-    } else {
-        fields.insert(QStringLiteral("community"), communityOf(pdu));
-    }
+    QJsonObject fields = senderOf(pdu);
+    fields.insert(QStringLiteral("varbinds"), varbinds);
+    fields.insert(QStringLiteral("errorStatus"), errorStatusName(status));
+    fields.insert(QStringLiteral("errorIndex"), index);
     m_events.write(QStringLiteral("set"), fields);
+}
+
+void Agent::logRead(netsnmp_agent_request_info* info)
+{
+    if (!m_options.logReads || !info->asp)
+        return;
+    // The request as it arrived: net-snmp turns asp->pdu into the response as handlers answer.
+    const netsnmp_pdu* pdu = info->asp->orig_pdu ? info->asp->orig_pdu : info->asp->pdu;
+    if (!pdu || (pdu->command != SNMP_MSG_GET && pdu->command != SNMP_MSG_GETNEXT))
+        return; // GET-BULK arrives here as GET-NEXT passes, one per repetition
+    // A GET-NEXT comes back for another pass when some of its varbinds found nothing in the first
+    // one (one before 1.3 and one past the end, say). The mark lives as long as the request.
+    static const char logged[] = "qtr9000kx-sim read logged";
+    if (netsnmp_agent_get_list_data(info, logged))
+        return;
+    netsnmp_agent_add_list_data(info, netsnmp_create_data_list(logged, this, nullptr));
+    QJsonArray oids;
+    for (const netsnmp_variable_list* varbind = pdu->variables; varbind;
+         varbind = varbind->next_variable)
+        oids.append(oidText(oidOf(*varbind)));
+    QJsonObject fields = senderOf(*pdu);
+    fields.insert(QStringLiteral("oids"), oids);
+    m_events.write(pdu->command == SNMP_MSG_GET ? QStringLiteral("get") : QStringLiteral("getnext"),
+                   fields);
 }
 
 } // namespace sim

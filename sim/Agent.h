@@ -51,6 +51,7 @@ private:
     bool objectIsPresent(const Oid& instance) const;
     bool mayWrite(const netsnmp_pdu& pdu) const;
     void logSet(const netsnmp_pdu& pdu, const PendingSet& set, int status, int index);
+    void logRead(netsnmp_agent_request_info* info);
 
     bool writeConfiguration(const QString& folder, QString* error) const;
     bool silent() const;

@@ -6,8 +6,8 @@
 namespace sim {
 
 Model::Model()
-    : m_groups{&systemGroup(), &capabilityGroup(), &lanGroup(), &maintenanceGroup(),
-               &testTableGroup()}
+    : m_groups{&systemGroup(),         &capabilityGroup(),  &lanGroup(),      &apStatusGroup(),
+               &wirelessStatusGroup(), &maintenanceGroup(), &testTableGroup()}
 {
     for (const VariableGroup* group : m_groups) {
         for (const VariableDef& def : group->variables) {

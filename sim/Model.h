@@ -30,6 +30,8 @@ private:
 const VariableGroup& systemGroup();
 const VariableGroup& capabilityGroup();
 const VariableGroup& lanGroup();
+const VariableGroup& apStatusGroup();
+const VariableGroup& wirelessStatusGroup();
 const VariableGroup& maintenanceGroup();
 const VariableGroup& testTableGroup();
 

@@ -141,6 +141,8 @@ std::optional<Options> parseOptions(const QStringList& arguments, int* exitCode)
                                   "FILE");
     const QCommandLineOption eventLog("event-log", "Append one JSON line per event to FILE.",
                                       "FILE");
+    const QCommandLineOption logReads(
+        "log-reads", "Log every GET and GET-NEXT request as well (with --event-log).");
     const QCommandLineOption variant("variant", "Capability set, repeatable (--list-variants).",
                                      "NAME");
     const QCommandLineOption listVariants("list-variants", "List the capability sets and exit.");
@@ -158,7 +160,7 @@ std::optional<Options> parseOptions(const QStringList& arguments, int* exitCode)
         "one, removed at exit).",
         "DIR");
     parser.addOptions({listen, readCommunity, writeCommunity, v3User, restartSeconds, data,
-                       eventLog, variant, listVariants, set, unset, silent, delay, fail,
+                       eventLog, logReads, variant, listVariants, set, unset, silent, delay, fail,
                        engineDir});
 
     auto failWith = [exitCode](const QString& message) -> std::optional<Options> {
@@ -215,6 +217,7 @@ std::optional<Options> parseOptions(const QStringList& arguments, int* exitCode)
     }
     options.dataFile = parser.value(data);
     options.eventLog = parser.value(eventLog);
+    options.logReads = parser.isSet(logReads);
     for (const QString& list : parser.values(variant)) {
         for (const QString& name : list.split(u',', Qt::SkipEmptyParts)) {
             if (!findVariant(name.trimmed()))

@@ -36,6 +36,7 @@ struct Options
     double restartSeconds = 10;
     QString dataFile; // empty: the built-in QTR-9000KX data
     QString eventLog;
+    bool logReads = false; // GET and GET-NEXT requests go to the event log as well
     QStringList variants;
     std::vector<std::pair<Oid, Value>> sets;
     std::vector<Oid> unsets;

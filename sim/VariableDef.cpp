@@ -30,6 +30,12 @@ VariableDef& VariableDef::column(const TableDef& owner)
     return *this;
 }
 
+VariableDef& VariableDef::readOnlyColumn(const TableDef& owner)
+{
+    table = &owner;
+    return *this;
+}
+
 VariableDef& VariableDef::values(std::initializer_list<qint64> values)
 {
     accepted = values;

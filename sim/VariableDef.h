@@ -49,6 +49,8 @@ struct VariableDef
     VariableDef& command(std::initializer_list<qint64> accepted, CommitAction action);
     // A read-create column of table.
     VariableDef& column(const TableDef& table);
+    // A read-only column of table: the device's own rows, as many as the data file has.
+    VariableDef& readOnlyColumn(const TableDef& table);
     // Accepted integers: a list of values, or a range; for octet strings the length range.
     VariableDef& values(std::initializer_list<qint64> accepted);
     VariableDef& range(qint64 low, qint64 high);

@@ -19,10 +19,13 @@ const std::vector<Variant>& variants()
          "the table-based Multi-SSID page",
          {{"privateRoot.4.99.1.1.13.0", "integer:1"}}},
         {"basic",
-         "an early firmware: no Save and Active, no optional feature, access point mode only",
+         "an early firmware: no Save and Active, no optional feature, no CPU and memory "
+         "utilisation, access point mode only",
          {
              {"privateRoot.4.4.1.1.1.0", "string:v1.20"},
              {"1.3.6.1.2.1.1.1.0", "string:QTR-9000KX Wireless Access Point, firmware v1.20"},
+             {"privateRoot.4.4.1.2.1.0", nullptr},
+             {"privateRoot.4.4.1.2.2.0", nullptr},
              {"privateRoot.4.5.1.0", nullptr},
              {"privateRoot.4.5.2.0", nullptr},
              {"privateRoot.4.99.1.1.1.0", "integer:16"},
@@ -44,6 +47,7 @@ const std::vector<Variant>& variants()
              {"privateRoot.4.99.1.1.36.0", "integer:1"},
              {"privateRoot.4.99.1.1.37.0", "integer:0"},
              {"privateRoot.4.99.1.1.39.0", "integer:1"},
+             {"privateRoot.4.99.1.1.43.0", "integer:0"},
              {"privateRoot.4.99.1.1.47.0", "integer:0"},
              {"privateRoot.4.99.1.1.49.0", "integer:0"},
              {"privateRoot.4.99.1.1.53.0", "integer:0"},

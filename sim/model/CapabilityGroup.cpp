@@ -31,6 +31,7 @@ const VariableGroup& capabilityGroup()
             VariableDef("privateRoot.4.99.1.1.36.0", "packetStatisticnotsupported", ASN_INTEGER),
             VariableDef("privateRoot.4.99.1.1.37.0", "sslsupported", ASN_INTEGER),
             VariableDef("privateRoot.4.99.1.1.39.0", "ethernetLinkNotSupported", ASN_INTEGER),
+            VariableDef("privateRoot.4.99.1.1.43.0", "apStatusSupported", ASN_INTEGER),
             VariableDef("privateRoot.4.99.1.1.47.0", "ethernetpacketSupported", ASN_INTEGER),
             VariableDef("privateRoot.4.99.1.1.49.0", "mssidAndWdssupport", ASN_INTEGER),
             VariableDef("privateRoot.4.99.1.1.53.0", "wmmOverWDSSupported", ASN_INTEGER),

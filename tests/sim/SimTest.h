@@ -18,6 +18,8 @@ inline const QString sysName = QStringLiteral("1.3.6.1.2.1.1.5.0");
 inline const QString sysLocation = QStringLiteral("1.3.6.1.2.1.1.6.0");
 inline const QString firmware = privateOid(QStringLiteral("4.4.1.1.1.0"));
 inline const QString reportedAddress = privateOid(QStringLiteral("4.4.1.1.4.0"));
+inline const QString cpuUtilization = privateOid(QStringLiteral("4.4.1.2.1.0"));
+inline const QString memUtilization = privateOid(QStringLiteral("4.4.1.2.2.0"));
 inline const QString getIpFrom = privateOid(QStringLiteral("4.1.2.1.0"));
 inline const QString ipAddress = privateOid(QStringLiteral("4.1.2.2.0"));
 inline const QString subnetMask = privateOid(QStringLiteral("4.1.2.3.0"));
@@ -29,6 +31,13 @@ inline const QString saveActivate = privateOid(QStringLiteral("4.5.1.0"));
 inline const QString discardChanges = privateOid(QStringLiteral("4.5.2.0"));
 inline const QString sslSupported = privateOid(QStringLiteral("4.99.1.1.37.0"));
 inline const QString multiSsidTable = privateOid(QStringLiteral("4.99.1.1.13.0"));
+inline const QString apStatusSupported = privateOid(QStringLiteral("4.99.1.1.43.0"));
+
+// The wireless status table: column c of radio r (1 the first, 2 the second).
+inline QString wirelessStatus(int column, int radio)
+{
+    return privateOid(QStringLiteral("4.4.2.1.%1.%2").arg(column).arg(radio));
+}
 
 // The test table: column c of row r is testColumn(c, r).
 inline QString testColumn(int column, int row)

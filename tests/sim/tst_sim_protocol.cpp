@@ -22,6 +22,21 @@ QStringList security(const QString& text)
     return text.split(u' ', Qt::SkipEmptyParts);
 }
 
+// A walk's output with the CPU and memory figures, which change from one moment to the next,
+// written as "load"; empty when the walk does not show both as integers.
+QString withoutLoad(QString output)
+{
+    for (const QString& oid : {oids::cpuUtilization, oids::memUtilization}) {
+        const QRegularExpression figure(
+            QStringLiteral("^(\\.%1 = INTEGER: )\\d+$").arg(QRegularExpression::escape(oid)),
+            QRegularExpression::MultilineOption);
+        if (!output.contains(figure))
+            return QString();
+        output.replace(figure, QStringLiteral("\\1load"));
+    }
+    return output;
+}
+
 } // namespace
 
 class SimProtocolTest : public QObject
@@ -201,7 +216,11 @@ void SimProtocolTest::bulkWalkMatchesWalk()
     const ToolResult bulk = v2c(m_sim).run(QStringLiteral("snmpbulkwalk"),
                                            {QStringLiteral("-Cr7"), privateOid(QString())});
     QVERIFY2(walk.ok() && bulk.ok(), qPrintable(walk.error + bulk.error));
-    QCOMPARE(bulk.output, walk.output);
+    // The utilisation figures may move between the two walks; everything else may not.
+    const QString walked = withoutLoad(walk.output);
+    const QString bulkWalked = withoutLoad(bulk.output);
+    QVERIFY(!walked.isEmpty() && !bulkWalked.isEmpty());
+    QCOMPARE(bulkWalked, walked);
 }
 
 void SimProtocolTest::capabilityVariables_data()

@@ -252,6 +252,16 @@ EventPredicate SimulatorProcess::isSetOf(const QString& oid)
     };
 }
 
+EventPredicate SimulatorProcess::isReadOf(const QString& oid)
+{
+    return [oid](const QJsonObject& event) {
+        const QString name = event.value(QStringLiteral("event")).toString();
+        if (name != QLatin1String("get") && name != QLatin1String("getnext"))
+            return false;
+        return event.value(QStringLiteral("oids")).toArray().contains(QJsonValue(oid));
+    };
+}
+
 QString privateOid(const QString& rest)
 {
     if (rest.isEmpty())

@@ -81,6 +81,8 @@ public:
     static EventPredicate isEvent(const QString& name);
     // A "set" event whose varbinds include oid (dotted, without a leading dot).
     static EventPredicate isSetOf(const QString& oid);
+    // A "get" or "getnext" event (started with --log-reads) whose oids include oid.
+    static EventPredicate isReadOf(const QString& oid);
 
 private:
     bool startOnce(const QStringList& arguments, std::chrono::milliseconds timeout,
