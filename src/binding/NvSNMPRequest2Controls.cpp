@@ -35,6 +35,9 @@ NvSNMPRequest2Controls::~NvSNMPRequest2Controls()
 void NvSNMPRequest2Controls::ReportStatusThroughCallback()
 {
     request.statusCallback = [this](const NvSNMPError& error) {
+        // A good outcome is worth a status line, not a box the user has to click away.
+        if (error.code == 0 && !statusTarget)
+            return;
         if (lastOperation == 0)
             ReportReadError(error);
         else

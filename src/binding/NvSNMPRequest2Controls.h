@@ -43,8 +43,9 @@ public:
 
     void SetStatusTarget(QWidget* target) { statusTarget = target; }
 
-    // Makes the request's status callback report every outcome of this binding (failures and the
-    // "Ok" record after a good operation) to the status target or a message box.
+    // Makes the request's status callback report the outcomes of this binding: failures to the
+    // status target or a message box, the "Ok" record after a good operation to the status
+    // target only.
     void ReportStatusThroughCallback();
 
     bool Read();

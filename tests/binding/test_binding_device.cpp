@@ -238,6 +238,23 @@ private slots:
         QCOMPARE(view->topLevelItemCount(), 2);
     }
 
+    void goodOutcomeIsAStatusLineNeverABox()
+    {
+        auto b = binding(kName, LIST_SCALAR, 0);
+        auto* name = new QLineEdit(m_form.get());
+        b->BindFormat(0, "%s", name);
+        b->ReportStatusThroughCallback();
+        QVERIFY(b->Read());
+        QVERIFY(NvDialogs::RecordedMessages().isEmpty());
+
+        auto* bar = new QStatusBar(m_form.get());
+        b->SetStatusTarget(bar);
+        QVERIFY(b->Read());
+        QVERIFY2(bar->currentMessage().startsWith("Get: (NvSNMP++) Ok!. Receive at "),
+                 qPrintable(bar->currentMessage()));
+        QVERIFY(NvDialogs::RecordedMessages().isEmpty());
+    }
+
     void silentDeviceReports()
     {
         SimulatorProcess silent;
