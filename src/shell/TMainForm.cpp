@@ -10,6 +10,7 @@
 #include "NvSNMPSession.h"
 #include "TAboutForm.h"
 #include "TConfigForm.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Waiting.h"
 #include "TSNMPEditorPanel.h"
 #include "ui_TMainForm.h"
@@ -403,6 +404,7 @@ void TMainForm::buildMenus()
     command("cfgDiscard1", &TMainForm::DiscardChanges);
     command("About1", &TMainForm::ShowAbout);
     SetPage(QStringLiteral("Information1"), informationPage);
+    SetPage(QStringLiteral("stDeviceInfo2"), [](QWidget* owner) { return new TFM_DevInfo(owner); });
     connect(Menu(QStringLiteral("advanced2")), &QMenu::aboutToShow, this,
             &TMainForm::AdvancedMenuRules);
     connect(Menu(QStringLiteral("tools2")), &QMenu::aboutToShow, this, &TMainForm::ToolsMenuRules);

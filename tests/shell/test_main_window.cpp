@@ -301,6 +301,34 @@ private slots:
         QVERIFY(page.isNull());
     }
 
+    void deviceInfoPageSeesTheMainWindowsTurboCapability()
+    {
+        // An early firmware without turbo modes: the page shows the super mode as
+        // "Enabled"/"Disabled", which it can only know from the main window's probe.
+        SimulatorProcess sim;
+        QVERIFY2(
+            sim.start({"--variant", "basic", "--set", privateOid("4.4.2.1.3.1") + "=integer:2"}),
+            qPrintable(sim.errorString()));
+        auto form = createFor(sim);
+        QVERIFY(form);
+        QVERIFY(form->Action("stDeviceInfo2")->isEnabled());
+        QTRY_COMPARE(form->CapabilityText("ED_Turbomode"), QStringLiteral("0"));
+        QPointer<QDialog> page;
+        QString title;
+        QString superMode;
+        QTimer::singleShot(0, this, [&] {
+            page = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(page);
+            title = page->windowTitle();
+            superMode = page->findChild<QLineEdit*>("Ed_SupModusa")->text();
+            page->reject();
+        });
+        form->Action("stDeviceInfo2")->trigger();
+        QCOMPARE(title, QStringLiteral("Status \\ Device Info"));
+        QCOMPARE(superMode, QStringLiteral("Enabled"));
+        QVERIFY(page.isNull());
+    }
+
     void aboutShowsTheBuildTagOnShiftAltF3()
     {
         TAboutForm about(QStringLiteral("QTR-9000KX"));
