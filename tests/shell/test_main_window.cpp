@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,6 +86,14 @@ private slots:
         m_savedCwd = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         qputenv("QTR_REGISTRY_FILE", m_dir.filePath("registry.ini").toUtf8());
+        // The one-module-per-device lock lives in the runtime folder: a private one keeps a
+        // module running for 127.0.0.1 elsewhere on this machine (a demo, another test run)
+        // from refusing the windows these tests create.
+        const QString runtime = m_dir.filePath("runtime");
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
         NvSNMPRequest::destroyWaitMs = 3000;
         QVERIFY2(m_sim.start(), qPrintable(m_sim.errorString()));
     }
