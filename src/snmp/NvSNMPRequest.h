@@ -37,9 +37,10 @@ using NvSNMPCompletion =
 // at once; their completion runs from the 20 ms event pump, exactly once per call (also when the
 // send failed), unless the request was destroyed and its wait ran out, in which case the late
 // answer is dropped. pending counts a call until its completion starts, so a completion may
-// destroy its own request. The first request to an SNMPv3 agent (per user and target)
-// discovers the agent's engine with a blocking probe, also when it is asynchronous; keys are
-// derived once per password and localised once per engine, never per request.
+// destroy its own request. The first blocking request to an SNMPv3 agent (per user and target)
+// discovers the agent's engine with a probe of its own; an asynchronous one discovers it
+// through its own exchange and never blocks. Keys are derived once per password and localised
+// once per engine, never per request.
 //
 // Errors. Operations that cannot be built raise NvError: -509 invalid address or unresolvable
 // host name (before anything is sent), -510 read-next of a scalar or instance list, -511

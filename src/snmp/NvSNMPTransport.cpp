@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <netdb.h>
+#include <optional>
 #include <sys/socket.h>
 #include <vector>
 
@@ -44,6 +45,16 @@ struct Session
     QByteArray userName;
     int outstanding = 0;
     bool retired = false;
+    // An asynchronous SNMPv3 session that has not met its agent yet holds its requests until
+    // its own discovery exchange has ended (see startDiscovery()).
+    struct HeldSend
+    {
+        uint64_t contextId;
+        netsnmp_pdu* pdu;
+    };
+    std::vector<HeldSend> awaitingEngine;
+    uint64_t discoveryId = 0;           // the discovery exchange under way, 0 none
+    std::optional<int> discoveryResult; // how the last one ended, until the pump acts on it
 
     netsnmp_session* handle() const { return single ? snmp_sess_session(single) : listed; }
 };
@@ -65,6 +76,7 @@ struct State
     std::map<QString, std::unique_ptr<Session>> sessions;
     std::vector<std::unique_ptr<Session>> retired;
     std::map<uint64_t, std::unique_ptr<AsyncContext>> contexts;
+    std::map<uint64_t, Session*> discoveries; // discovery exchanges under way, by id
     uint64_t nextContextId = 0;
     uint64_t finishCounter = 0;
     QMap<QPair<int, QString>, QByteArray> masterKeys;
@@ -233,6 +245,13 @@ int asyncTrampoline(int operation, netsnmp_session* session, int, netsnmp_pdu* p
 
 void closeSession(Session& session)
 {
+    // Held requests were never sent; their contexts are finished by whoever closes.
+    for (const Session::HeldSend& held : session.awaitingEngine)
+        snmp_free_pdu(held.pdu);
+    session.awaitingEngine.clear();
+    if (session.discoveryId != 0)
+        state().discoveries.erase(session.discoveryId);
+    session.discoveryId = 0;
     if (session.listed)
         snmp_close(session.listed);
     if (session.single)
@@ -320,8 +339,13 @@ Session* sessionFor(const Target& t, bool async, int& result)
     }
 
     if (async) {
+        // An asynchronous session never waits for its agent: it discovers the engine with a
+        // request of its own, answered through the event pump (see startDiscovery()).
         init.callback = asyncTrampoline;
+        init.flags |= SNMP_FLAGS_DONT_PROBE;
         session->listed = snmp_open(&init);
+        if (session->listed)
+            session->listed->flags |= SNMP_FLAGS_DONT_PROBE; // not kept by snmp_open
     } else {
         session->single = snmp_sess_open(&init);
     }
@@ -332,10 +356,10 @@ Session* sessionFor(const Target& t, bool async, int& result)
             result = NvSNMPResults::kOperationFailed;
         return nullptr;
     }
-    // An SNMPv3 session discovers the agent's engine now, with a blocking probe of its own
+    // A blocking SNMPv3 session discovers the agent's engine now, with a probe of its own
     // socket only, rather than inside its first send: the user entry must be known to hold
     // this session's keys before anything authenticated goes out.
-    if (init.version == SNMP_VERSION_3 && session->handle()->securityEngineIDLen == 0) {
+    if (!async && init.version == SNMP_VERSION_3 && session->handle()->securityEngineIDLen == 0) {
         auto* list = static_cast<struct session_list*>(
             session->single ? session->single : snmp_sess_pointer(session->listed));
         init.s_snmp_errno = SNMPERR_SUCCESS;
@@ -459,6 +483,125 @@ uint64_t newContext(Completion done)
     const uint64_t id = ++s.nextContextId;
     s.contexts.emplace(id, std::move(context));
     return id;
+}
+
+// --- engine discovery of asynchronous sessions ----------------------------------------------
+//
+// net-snmp's own discovery runs inside the first send and blocks until the agent answers or the
+// retries run out, which would freeze the window thread for as long whenever an SNMPv3 device
+// is unreachable. Asynchronous sessions opt out of it and send the discovery request themselves
+// (an unauthenticated GET without variables from the empty user, RFC 3414 section 4) as an
+// ordinary asynchronous request: the agent's report names its engine. Requests made meanwhile
+// wait on the session and go out, or fail with the discovery's outcome, from the next pump.
+
+bool needsDiscovery(const Session& session)
+{
+    const netsnmp_session* ss = session.listed;
+    return ss && ss->version == SNMP_VERSION_3 && ss->securityEngineIDLen == 0;
+}
+
+int discoveryTrampoline(int operation, netsnmp_session* ss, int, netsnmp_pdu* pdu,
+                        void* magic) noexcept
+{
+    State& s = state();
+    const auto it = s.discoveries.find(reinterpret_cast<uintptr_t>(magic));
+    if (it == s.discoveries.end() || operation == NETSNMP_CALLBACK_OP_RESEND ||
+        operation == NETSNMP_CALLBACK_OP_CONNECT)
+        return 1;
+    Session* session = it->second;
+    s.discoveries.erase(it);
+    session->discoveryId = 0;
+    // The report carries the agent's engine ID; take it when net-snmp has not.
+    if (ss && ss->securityEngineIDLen == 0 && pdu && pdu->securityEngineIDLen > 0) {
+        ss->securityEngineID =
+            static_cast<u_char*>(netsnmp_memdup(pdu->securityEngineID, pdu->securityEngineIDLen));
+        if (ss->securityEngineID)
+            ss->securityEngineIDLen = pdu->securityEngineIDLen;
+    }
+    int result = NvSNMPResults::OfLibraryError(SNMPERR_UNKNOWN_ENG_ID);
+    if (ss && ss->securityEngineIDLen > 0)
+        result = NvSNMPResults::kSuccess;
+    else if (operation == NETSNMP_CALLBACK_OP_TIMED_OUT)
+        result = NvSNMPResults::kTimeout;
+    else if (operation == NETSNMP_CALLBACK_OP_DISCONNECT)
+        result = NvSNMPResults::kSessionDestroyed;
+    session->discoveryResult = result;
+    return 1;
+}
+
+// Sends the discovery request of a session; a failure to send ends the discovery at once.
+void startDiscovery(Session& session)
+{
+    State& s = state();
+    netsnmp_pdu* probe = snmp_pdu_create(SNMP_MSG_GET);
+    if (!probe) {
+        session.discoveryResult = NvSNMPResults::kInternalError;
+        return;
+    }
+    probe->version = SNMP_VERSION_3;
+    probe->securityModel = SNMP_SEC_MODEL_USM;
+    probe->securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    probe->securityName = strdup("");
+    probe->securityNameLen = 0;
+    const uint64_t id = ++s.nextContextId;
+    s.discoveries.emplace(id, &session);
+    session.discoveryId = id;
+    if (snmp_async_send(session.listed, probe, discoveryTrampoline,
+                        reinterpret_cast<void*>(uintptr_t(id))) != 0)
+        return;
+    s.discoveries.erase(id);
+    session.discoveryId = 0;
+    int result = NvSNMPResults::OfLibraryError(session.listed->s_snmp_errno);
+    if (result == NvSNMPResults::kSuccess)
+        result = NvSNMPResults::kOperationFailed;
+    session.discoveryResult = result;
+    snmp_free_pdu(probe);
+}
+
+// Sends the requests that waited for a finished discovery, or fails them with its outcome.
+void resumeAfterDiscovery(Session& session)
+{
+    State& s = state();
+    const int result = *session.discoveryResult;
+    session.discoveryResult.reset();
+    std::vector<Session::HeldSend> held;
+    held.swap(session.awaitingEngine);
+    if (result == NvSNMPResults::kSuccess) {
+        claimUsmUser(session);
+    }
+    for (const Session::HeldSend& request : held) {
+        const auto it = s.contexts.find(request.contextId);
+        if (it == s.contexts.end() || it->second->finished) {
+            snmp_free_pdu(request.pdu);
+            continue;
+        }
+        if (result == NvSNMPResults::kSuccess &&
+            snmp_async_send(session.listed, request.pdu, asyncTrampoline,
+                            reinterpret_cast<void*>(uintptr_t(request.contextId))) != 0)
+            continue;
+        Outcome failed;
+        failed.result = result;
+        if (result == NvSNMPResults::kSuccess) {
+            failed.result = NvSNMPResults::OfLibraryError(session.listed->s_snmp_errno);
+            if (failed.result == NvSNMPResults::kSuccess)
+                failed.result = NvSNMPResults::kOperationFailed;
+        }
+        snmp_free_pdu(request.pdu);
+        finish(*it->second, std::move(failed));
+    }
+}
+
+void resumeDiscoveredSessions()
+{
+    State& s = state();
+    for (auto& entry : s.sessions) {
+        if (entry.second->discoveryResult)
+            resumeAfterDiscovery(*entry.second);
+    }
+    for (auto& session : s.retired) {
+        if (session->discoveryResult)
+            resumeAfterDiscovery(*session);
+    }
 }
 
 void dispatchFinished()
@@ -677,6 +820,14 @@ int SendAsync(const Target& target, Command command, const QVector<NvSNMPVb>& vb
     Session* session = sessionFor(target, true, failed.result);
     netsnmp_pdu* pdu = session ? NvSNMPPdu::Build(target, command, vbs, failed.result) : nullptr;
     if (pdu) {
+        if (needsDiscovery(*session)) {
+            context.session = session;
+            ++session->outstanding;
+            session->awaitingEngine.push_back({id, pdu});
+            if (session->discoveryId == 0 && !session->discoveryResult)
+                startDiscovery(*session);
+            return 0;
+        }
         claimUsmUser(*session);
         if (snmp_async_send(session->listed, pdu, asyncTrampoline,
                             reinterpret_cast<void*>(uintptr_t(id))) != 0) {
@@ -702,12 +853,17 @@ void Defer(Completion done, const Outcome& outcome)
 void Pump(int waitMs)
 {
     State& s = state();
-    // Completions already due (failed sends) are not kept waiting for datagrams.
+    // Completions already due (failed sends, ended discoveries) are not kept waiting for
+    // datagrams.
     for (const auto& entry : s.contexts) {
         if (entry.second->finished) {
             waitMs = 0;
             break;
         }
+    }
+    for (const auto& entry : s.sessions) {
+        if (entry.second->discoveryResult)
+            waitMs = 0;
     }
     if (s.started) {
         for (int round = 0; round < 256; ++round) {
@@ -727,6 +883,7 @@ void Pump(int waitMs)
         }
         snmp_timeout();
     }
+    resumeDiscoveredSessions();
     dispatchFinished();
     closeIdleRetired();
 }

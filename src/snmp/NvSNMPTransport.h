@@ -29,6 +29,12 @@
 // transport therefore remembers whose keys the user entry holds and, when a session with other
 // credentials for the same user and engine is about to send, removes the entry and lets that
 // session create it anew.
+//
+// Engine discovery. A blocking session discovers its agent's engine when it opens (it blocks
+// anyway). An asynchronous session must never block the window thread, also not for an agent
+// that does not answer: it sends a discovery request of its own through the event pump and
+// holds its requests until the report names the engine; its user entry is then claimed before
+// anything authenticated goes out.
 namespace NvSNMPTransport {
 
 struct Target
