@@ -127,6 +127,29 @@ private slots:
         QCOMPARE(setEvents(m_sim), 0);
     }
 
+    void probeAndPollOverSnmpV3()
+    {
+        // The probe's and the poll's asynchronous requests discover the agent's engine
+        // themselves; the fields and the status line arrive as over SNMPv1.
+        SimulatorProcess sim;
+        QVERIFY2(sim.start({"--v3-user", "ops:SHA:auth-pass-1:DES:priv-pass-1"}),
+                 qPrintable(sim.errorString()));
+        writeFile(m_dir.filePath("registry.ini"),
+                  "[SOFTWARE\\Norvane\\Tavrin5.1\\MibFile]\nPath=" + m_dir.path().toUtf8() + "/\n");
+        writeFile(m_dir.filePath("127.0.0.1.cfg"),
+                  "[Program Information]\nAgentPort=" + QByteArray::number(sim.port()) +
+                      "\nVersion=3\nSecurityModel=3\nSecurityLevel=2\nAuthProtocol=2\n"
+                      "PrivProtocol=1\nSecurityName=ops\n");
+        auto form = std::make_unique<TMainForm>();
+        QVERIFY(form->Create({"/I127.0.0.1", "/Aauth-pass-1", "/Ppriv-pass-1"}));
+        form->ProbeDevice();
+        QTRY_COMPARE(form->FieldText("Ed_FwVer"), QStringLiteral("v1.45"));
+        QTRY_VERIFY2(form->StatusText().startsWith("Get: (NvSNMP++) Ok!. Receive at "),
+                     qPrintable(form->StatusText()));
+        QCOMPARE(form->FieldText("Ed_SSLSupport"), QStringLiteral("1"));
+        QVERIFY(NvDialogs::RecordedMessages().isEmpty());
+    }
+
     void statusLineAfterAGoodPoll()
     {
         auto form = createFor(m_sim);
