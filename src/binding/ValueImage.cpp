@@ -171,17 +171,7 @@ QString realDateTimeToText(double dayCount)
     const QDate date = QDate::fromJulianDay(baseJulianDay() + days);
     if (!date.isValid() || date.year() < 1 || date.year() > 9999)
         raise(kShortImage);
-    const int seconds = static_cast<int>(ms / 1000);
-    const int hour = seconds / 3600;
-    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    return QStringLiteral("%1/%2/%3 %4:%5:%6 %7")
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(hour12, 2, 10, QLatin1Char('0'))
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-        .arg(hour < 12 ? QLatin1String("am") : QLatin1String("pm"));
+    return DayAndTimeText(date, static_cast<int>(ms / 1000));
 }
 
 // Accepts the written form "yyyy/mm/dd hh:nn:ss am/pm" and its plain relatives: "-" between the

@@ -461,17 +461,7 @@ QString DayCountToText(double dayCount)
     if (msecs >= 86400000)
         msecs = 86399999;
     const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(whole));
-    const int64_t seconds = msecs / 1000;
-    const int hour = int(seconds / 3600);
-    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    return QStringLiteral("%1/%2/%3 %4:%5:%6 %7")
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(hour12, 2, 10, QLatin1Char('0'))
-        .arg(int(seconds / 60 % 60), 2, 10, QLatin1Char('0'))
-        .arg(int(seconds % 60), 2, 10, QLatin1Char('0'))
-        .arg(hour < 12 ? QLatin1String("am") : QLatin1String("pm"));
+    return DayAndTimeText(date, int(msecs / 1000));
 }
 
 double TextToDayCount(const QString& text)

@@ -202,3 +202,17 @@ int ScanDecimalInt(const QString& text, int pos, int& value)
     value = static_cast<int>(negative ? -clamped : clamped);
     return pos - start;
 }
+
+QString DayAndTimeText(const QDate& date, int secondsOfDay)
+{
+    const int hour = secondsOfDay / 3600;
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    return QStringLiteral("%1/%2/%3 %4:%5:%6 %7")
+        .arg(date.year(), 4, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(hour12, 2, 10, QLatin1Char('0'))
+        .arg(secondsOfDay / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(secondsOfDay % 60, 2, 10, QLatin1Char('0'))
+        .arg(hour < 12 ? QLatin1String("am") : QLatin1String("pm"));
+}

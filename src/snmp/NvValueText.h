@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <cstdint>
 
@@ -16,6 +17,9 @@ QByteArray HexToOctets(const QString& text);
 QString TimeTicksToText(uint32_t ticks);
 // The reverse; missing parts add nothing, seconds count only when a "." follows them.
 uint32_t TextToTimeTicks(const QString& text);
+
+// A day and a time of day as the real date-time kinds show them: "2024/03/05 01:02:03 pm".
+QString DayAndTimeText(const QDate& date, int secondsOfDay);
 
 // Real numbers: shortest general form with up to 15 significant digits.
 QString RealToText(double value);
