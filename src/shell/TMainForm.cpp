@@ -4,6 +4,7 @@
 #include "NvDialogs.h"
 #include "NvError.h"
 #include "NvJpegImage.h"
+#include "NvMenuRows.h"
 #include "NvOptionList.h"
 #include "NvSNMPRequest.h"
 #include "NvSNMPRequest2Edits.h"
@@ -23,6 +24,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -322,6 +324,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_ui(std::make_uniq
     m_ui->MainStatusBar->addWidget(m_statusPanel, 1);
 
     buildCapabilityFields();
+    m_menuRows = new NvMenuRows(this);
+    setMenuWidget(m_menuRows);
     buildMenus();
 
     LedStatus.setInterval(2000);
@@ -380,8 +384,13 @@ void TMainForm::buildMenus()
         QMenu* parentMenu = row.parent ? m_menus.value(QString::fromLatin1(row.parent)) : nullptr;
         QAction* action = nullptr;
         if (row.submenu) {
-            QMenu* menu = parentMenu ? parentMenu->addMenu(QString::fromUtf8(row.caption))
-                                     : m_ui->MainMenu->addMenu(QString::fromUtf8(row.caption));
+            QMenu* menu = nullptr;
+            if (parentMenu) {
+                menu = parentMenu->addMenu(QString::fromUtf8(row.caption));
+            } else {
+                menu = new QMenu(QString::fromUtf8(row.caption), this);
+                m_menuRows->AddMenu(menu);
+            }
             menu->setObjectName(name);
             m_menus.insert(name, menu);
             action = menu->menuAction();
@@ -481,10 +490,15 @@ bool TMainForm::Create(const QStringList& arguments)
 {
     // Fixed single border, no maximise button: the window is the size of the device's front.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // The menus wrap onto as many rows as they need; the window grows by them, as a native
+    // window grows by a wrapped menu bar, and keeps its client area.
     const int width = m_ui->Image1->width() + 16;
-    const int height = m_ui->Image1->height() + m_ui->MainStatusBar->sizeHint().height() +
-                       m_ui->MainMenu->sizeHint().height();
-    setFixedSize(width, height);
+    m_menuRows->onArranged = [this, width] {
+        m_menuRows->layout()->invalidate();
+        setFixedSize(width, m_ui->Image1->height() + m_ui->MainStatusBar->sizeHint().height() +
+                                m_menuRows->sizeHint().height());
+    };
+    m_menuRows->SetRowWidth(width);
 
     const auto outcome = m_startup.Run(*this, arguments, [] {
         StartSession(QString());

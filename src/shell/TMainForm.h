@@ -14,6 +14,7 @@
 namespace Ui {
 class TMainForm;
 }
+class NvMenuRows;
 class NvSNMPRequest;
 class NvSNMPRequest2Edits;
 struct NvSNMPError;
@@ -71,6 +72,8 @@ public:
     QString modelName = QStringLiteral("QTR-9000KX");
 
     QAction* Action(const QString& objectName) const;
+    // The menu bar's rows.
+    NvMenuRows* MenuRows() const { return m_menuRows; }
     QMenu* Menu(const QString& objectName) const;
 
     // The steps the timers run; public so that tests can drive them.
@@ -119,6 +122,7 @@ private:
 
     std::unique_ptr<Ui::TMainForm> m_ui;
     QLabel* m_statusPanel = nullptr;
+    NvMenuRows* m_menuRows = nullptr;
     QHash<QString, QLineEdit*> m_fields;
     QHash<QString, QString> m_lastReceived;
     QHash<QString, QAction*> m_actions;

@@ -2,6 +2,7 @@
 // refresh, Save and Active and Discard Changes.
 #include "NvCatalog.h"
 #include "NvDialogs.h"
+#include "NvMenuRows.h"
 #include "NvSNMPRequest.h"
 #include "NvSNMPRequest2Edits.h"
 #include "NvSNMPSession.h"
@@ -18,6 +19,8 @@
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -148,6 +151,28 @@ private slots:
                      qPrintable(form->StatusText()));
         QCOMPARE(form->FieldText("Ed_SSLSupport"), QStringLiteral("1"));
         QVERIFY(NvDialogs::RecordedMessages().isEmpty());
+    }
+
+    void everyMenuIsReachableInTheNarrowWindow()
+    {
+        // The window is as wide as the device's front; the menus wrap onto further rows
+        // instead of disappearing behind an extension button.
+        auto form = createFor(m_sim);
+        QVERIFY(form);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(form->width(), 236);
+        for (const char* name : {"home1", "advanced2", "tools2", "status2", "help1"}) {
+            QAction* action = form->Menu(name)->menuAction();
+            QMenuBar* row = form->MenuRows()->RowOf(action);
+            QVERIFY2(row && row->isVisible(), name);
+            const QRect place = row->actionGeometry(action);
+            QVERIFY2(place.isValid() && place.left() >= 0 && place.right() < row->width(), name);
+        }
+        QCOMPARE(form->MenuRows()->Row(0)->objectName(), QStringLiteral("MainMenu"));
+        // The picture keeps its full height below the rows.
+        const QWidget* picture = form->findChild<QWidget*>("Image1");
+        QCOMPARE(form->centralWidget()->height(), picture->height());
     }
 
     void statusLineAfterAGoodPoll()
