@@ -373,6 +373,25 @@ private slots:
             QCOMPARE(text(page, name), QStringLiteral("stale"));
     }
 
+    void raisedErrorEndsTheOpeningInTheStatusBar()
+    {
+        // An address that cannot be sent to raises before anything goes out: the message goes
+        // to the status bar and nothing after the first read is attempted.
+        QVERIFY(startDevice({}));
+        defaultDevice.address = QStringLiteral("999.1.1.1");
+        TFM_DevInfo page;
+        defaultDevice.address = m_sim.host();
+        QCOMPARE(statusText(page), QStringLiteral("(NvSNMP++) Invalid IP Address or DNS name!"));
+        QVERIFY(NvDialogs::RecordedMessages().isEmpty());
+        QVERIFY(readOids(m_sim).isEmpty());
+        QCOMPARE(text(page, "Ed_Firmware"), QString());
+        QVERIFY(!page.apStatusBinding());
+        // Refresh reports the same way instead of letting the error escape.
+        page.findChild<QStatusBar*>(QStringLiteral("StatusBar"))->clearMessage();
+        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("Bt_Refa")), Qt::LeftButton);
+        QCOMPARE(statusText(page), QStringLiteral("(NvSNMP++) Invalid IP Address or DNS name!"));
+    }
+
     void silentDevice()
     {
         QVERIFY(startDevice({QStringLiteral("--silent")}));
