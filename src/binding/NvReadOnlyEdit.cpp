@@ -15,3 +15,9 @@ void SetReadOnly(QLineEdit* edit, bool readOnly)
     }
     edit->setPalette(palette);
 }
+
+void ShowText(QLineEdit* edit, const QString& text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}

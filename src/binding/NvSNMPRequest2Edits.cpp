@@ -7,6 +7,7 @@
 #include "NvNumList.h"
 #include "NvOptionList.h"
 #include "NvRadioGroup.h"
+#include "NvReadOnlyEdit.h"
 #include "NvValueText.h"
 #include "ValueImage.h"
 
@@ -66,7 +67,7 @@ void setControlText(QWidget* control, const QString& text)
 {
     switch (ControlKindOf(control)) {
     case NvControlKind::Edit:
-        static_cast<QLineEdit*>(control)->setText(text);
+        ShowText(static_cast<QLineEdit*>(control), text);
         break;
     case NvControlKind::Label:
         static_cast<QLabel*>(control)->setText(text);
@@ -430,7 +431,7 @@ void NvSNMPRequest2Edits::valuesToBinding(const ControlBinding& b)
     }
     case NvControlKind::Edit:
         if (b.controlCount == 1)
-            static_cast<QLineEdit*>(control)->setText(text);
+            ShowText(static_cast<QLineEdit*>(control), text);
         else
             splitIntoControls(b, text, image);
         break;

@@ -156,8 +156,8 @@ void TFM_DevInfo::showSuperMode()
     const NvMainWindowApi* main = MainWindow();
     const QString turboModes =
         main ? main->CapabilityText(QStringLiteral("ED_Turbomode")) : QString();
-    m_ui->Ed_SupModusa->setText(
-        SuperModeText(turboModes, m_ui->Ed_Channela->text(), m_ui->Ed_SupModa->text()));
+    ShowText(m_ui->Ed_SupModusa,
+             SuperModeText(turboModes, m_ui->Ed_Channela->text(), m_ui->Ed_SupModa->text()));
 }
 
 void TFM_DevInfo::readDevice()
@@ -179,8 +179,8 @@ QString TFM_DevInfo::SecondaryMac(const QString& primaryMac, QChar digit)
 void TFM_DevInfo::showSecondaryMacs()
 {
     const QString primary = m_ui->Ed_Mac->text();
-    m_ui->Ed_SecFirstMac->setText(SecondaryMac(primary, QLatin1Char('1')));
-    m_ui->Ed_SecSecMac->setText(SecondaryMac(primary, QLatin1Char('7')));
+    ShowText(m_ui->Ed_SecFirstMac, SecondaryMac(primary, QLatin1Char('1')));
+    ShowText(m_ui->Ed_SecSecMac, SecondaryMac(primary, QLatin1Char('7')));
 }
 
 void TFM_DevInfo::readApStatus()

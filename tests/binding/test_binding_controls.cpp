@@ -202,6 +202,19 @@ private slots:
         QCOMPARE(list().Item(Name).value, QStringLiteral("short"));
     }
 
+    void longValueShowsFromItsBeginning()
+    {
+        // A value wider than its edit shows its start, as a program-set edit text does, not
+        // its tail (where QLineEdit leaves the cursor after setText).
+        auto* edit = make<QLineEdit>();
+        edit->setFixedWidth(60);
+        m_binding->BindFormat(Name, "%s", edit);
+        list().Item(Name).value = "QTR-9000KX Wireless Access Point, firmware v1.45";
+        m_binding->ValuesToControls(-1);
+        QCOMPARE(edit->text(), list().Item(Name).value);
+        QCOMPARE(edit->cursorPosition(), 0);
+    }
+
     void comboSelectsByTextAmongOfferedItems()
     {
         // A page that offers only some of the entries: the item is found by its text.
