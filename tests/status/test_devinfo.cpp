@@ -207,6 +207,30 @@ private slots:
         QVERIFY(NvDialogs::RecordedMessages().isEmpty());
     }
 
+    void secondRadioIsReadOnlyWhenItsSheetIsShown()
+    {
+        QVERIFY(startDevice(deviceSettings(
+            {{"4.4.2.1.1.2", "string:Second radio"}, {"4.4.2.1.3.2", "integer:2"}})));
+        TFM_DevInfo page;
+        QTRY_VERIFY(apStatusSettled(page));
+        QVERIFY(!readOids(m_sim).contains(privateOid("4.4.2.1.1.2")));
+        QCOMPARE(text(page, "Ed_SSIDg"), QString());
+
+        // Were the sheet offered, its own Refresh would read the second instance.
+        auto* tabs = page.findChild<QTabWidget*>(QStringLiteral("PC_WirlessTraffic"));
+        tabs->setTabVisible(tabs->indexOf(widget(page, "TabSheetG")), true);
+        tabs->setCurrentWidget(widget(page, "TabSheetG"));
+        page.show();
+        const int before = m_sim.eventCount();
+        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("Bt_Refg")), Qt::LeftButton);
+        QCOMPARE(readOids(m_sim, before),
+                 privateOids({"4.4.2.1.1.2", "4.4.2.1.2.2", "4.4.2.1.3.2", "4.4.2.1.4.2",
+                              "4.4.2.1.5.2", "4.4.2.1.6.2"}));
+        QCOMPARE(text(page, "Ed_SSIDg"), QStringLiteral("Second radio"));
+        QCOMPARE(text(page, "Ed_SupModg"), QStringLiteral("Super G with Static Turbo"));
+        QCOMPARE(text(page, "Ed_SSIDa"), QStringLiteral("QTR-9000KX"));
+    }
+
     void superModeRule_data()
     {
         QTest::addColumn<QString>("turboModes");
