@@ -6,6 +6,7 @@
 #include "NvSNMPRequest.h"
 #include "NvSNMPRequest2Edits.h"
 #include "NvSNMPSession.h"
+#include "PageControls.h"
 #include "SimulatorProcess.h"
 #include "TFM_DevInfo.h"
 
@@ -19,37 +20,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using qtr::test::control;
+using qtr::test::edit;
 using qtr::test::FakeMainWindow;
 using qtr::test::privateOid;
 using qtr::test::SimulatorProcess;
+using qtr::test::statusText;
+using qtr::test::text;
 
 namespace {
-
-QLineEdit* edit(const QWidget& page, const char* name)
-{
-    auto* found = page.findChild<QLineEdit*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no edit %s", name);
-    return found;
-}
-
-QString text(const QWidget& page, const char* name)
-{
-    return edit(page, name)->text();
-}
-
-QWidget* widget(const QWidget& page, const char* name)
-{
-    auto* found = page.findChild<QWidget*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QString statusText(const QWidget& page)
-{
-    return page.findChild<QStatusBar*>(QStringLiteral("StatusBar"))->currentMessage();
-}
 
 // --set arguments of the simulator for privateRoot OIDs.
 QStringList deviceSettings(const QList<QPair<QString, QString>>& settings)
@@ -58,21 +37,6 @@ QStringList deviceSettings(const QList<QPair<QString, QString>>& settings)
     for (const auto& [oid, value] : settings)
         arguments << QStringLiteral("--set") << privateOid(oid) + QLatin1Char('=') + value;
     return arguments;
-}
-
-// The OIDs the device was asked to read, in the events from position from on.
-QSet<QString> readOids(const SimulatorProcess& sim, int from = 0)
-{
-    QSet<QString> oids;
-    const QList<QJsonObject> events = sim.events();
-    for (int i = from; i < events.size(); ++i) {
-        const QString kind = events[i].value(QStringLiteral("event")).toString();
-        if (kind != QLatin1String("get") && kind != QLatin1String("getnext"))
-            continue;
-        for (const QJsonValue oid : events[i].value(QStringLiteral("oids")).toArray())
-            oids.insert(oid.toString());
-    }
-    return oids;
 }
 
 QSet<QString> privateOids(const QStringList& rests)
@@ -196,11 +160,11 @@ private slots:
         QVERIFY(edit(page, "Ed_SupModa")->isHidden());
         QVERIFY(edit(page, "Ed_ApStatusSupport")->isHidden());
         QVERIFY(!edit(page, "Ed_SupModusa")->isHidden());
-        auto* tabs = page.findChild<QTabWidget*>(QStringLiteral("PC_WirlessTraffic"));
-        QCOMPARE(tabs->tabText(tabs->indexOf(widget(page, "TabSheetA"))),
+        auto* tabs = control<QTabWidget>(page, "PC_WirlessTraffic");
+        QCOMPARE(tabs->tabText(tabs->indexOf(control(page, "TabSheetA"))),
                  QStringLiteral("IEEE 802.11g"));
-        QVERIFY(!tabs->isTabVisible(tabs->indexOf(widget(page, "TabSheetG"))));
-        QVERIFY(!readOids(m_sim).contains(privateOid("4.4.2.1.1.2")));
+        QVERIFY(!tabs->isTabVisible(tabs->indexOf(control(page, "TabSheetG"))));
+        QVERIFY(!m_sim.readOids().contains(privateOid("4.4.2.1.1.2")));
 
         QVERIFY2(statusText(page).startsWith(QStringLiteral("Get: (NvSNMP++) Ok!. Receive at ")),
                  qPrintable(statusText(page)));
@@ -213,17 +177,17 @@ private slots:
             {{"4.4.2.1.1.2", "string:Second radio"}, {"4.4.2.1.3.2", "integer:2"}})));
         TFM_DevInfo page;
         QTRY_VERIFY(apStatusSettled(page));
-        QVERIFY(!readOids(m_sim).contains(privateOid("4.4.2.1.1.2")));
+        QVERIFY(!m_sim.readOids().contains(privateOid("4.4.2.1.1.2")));
         QCOMPARE(text(page, "Ed_SSIDg"), QString());
 
         // Were the sheet offered, its own Refresh would read the second instance.
-        auto* tabs = page.findChild<QTabWidget*>(QStringLiteral("PC_WirlessTraffic"));
-        tabs->setTabVisible(tabs->indexOf(widget(page, "TabSheetG")), true);
-        tabs->setCurrentWidget(widget(page, "TabSheetG"));
+        auto* tabs = control<QTabWidget>(page, "PC_WirlessTraffic");
+        tabs->setTabVisible(tabs->indexOf(control(page, "TabSheetG")), true);
+        tabs->setCurrentWidget(control(page, "TabSheetG"));
         page.show();
         const int before = m_sim.eventCount();
-        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("Bt_Refg")), Qt::LeftButton);
-        QCOMPARE(readOids(m_sim, before),
+        QTest::mouseClick(control<QPushButton>(page, "Bt_Refg"), Qt::LeftButton);
+        QCOMPARE(m_sim.readOids(before),
                  privateOids({"4.4.2.1.1.2", "4.4.2.1.2.2", "4.4.2.1.3.2", "4.4.2.1.4.2",
                               "4.4.2.1.5.2", "4.4.2.1.6.2"}));
         QCOMPARE(text(page, "Ed_SSIDg"), QStringLiteral("Second radio"));
@@ -340,8 +304,8 @@ private slots:
         TFM_DevInfo page;
         QTRY_VERIFY(apStatusSettled(page));
 
-        QCOMPARE(!widget(page, "GB_AP")->isHidden(), shown);
-        QCOMPARE(readOids(m_sim).contains(privateOids(kApStatusOids)), shown);
+        QCOMPARE(!control(page, "GB_AP")->isHidden(), shown);
+        QCOMPARE(m_sim.readOids().contains(privateOids(kApStatusOids)), shown);
         QCOMPARE(!text(page, "Ed_Cpu").isEmpty(), shown);
         QStringList messages;
         for (const NvDialogs::MessageRecord& record : NvDialogs::RecordedMessages())
@@ -350,13 +314,13 @@ private slots:
 
         // The device and Ethernet groups keep their spacing; without the AP status group they
         // move down by 40 pixels, into the middle of the column beside the radio status.
-        const QRect tabs = widget(page, "PC_WirlessTraffic")->geometry();
-        const QRect device = widget(page, "GroupBox2")->geometry();
-        const QRect ethernet = widget(page, "GroupBox1")->geometry();
+        const QRect tabs = control(page, "PC_WirlessTraffic")->geometry();
+        const QRect device = control(page, "GroupBox2")->geometry();
+        const QRect ethernet = control(page, "GroupBox1")->geometry();
         QCOMPARE(device.top() - tabs.top(), shown ? 0 : 40);
         QCOMPARE(ethernet.top() - (device.top() + device.height()), 8);
         if (shown)
-            QCOMPARE(widget(page, "GB_AP")->geometry().bottom(), tabs.bottom());
+            QCOMPARE(control(page, "GB_AP")->geometry().bottom(), tabs.bottom());
         else
             QCOMPARE(tabs.bottom() - ethernet.bottom(), 40);
     }
@@ -385,10 +349,10 @@ private slots:
         for (const char* name : touched)
             edit(page, name)->setText(QStringLiteral("stale"));
 
-        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("Bt_Refa")), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(page, "Bt_Refa"), Qt::LeftButton);
         QTRY_VERIFY(apStatusSettled(page));
 
-        QCOMPARE(readOids(m_sim, before), privateOids(reread));
+        QCOMPARE(m_sim.readOids(before), privateOids(reread));
         QCOMPARE(text(page, "Ed_SSIDa"), QStringLiteral("Lobby AP"));
         QCOMPARE(text(page, "Ed_Cpu") != QLatin1String("stale"), reread.contains("4.4.1.2.1.0"));
         // What the page derived at creation, and the device group, stay as they were.
@@ -407,12 +371,12 @@ private slots:
         defaultDevice.address = m_sim.host();
         QCOMPARE(statusText(page), QStringLiteral("(NvSNMP++) Invalid IP Address or DNS name!"));
         QVERIFY(NvDialogs::RecordedMessages().isEmpty());
-        QVERIFY(readOids(m_sim).isEmpty());
+        QVERIFY(m_sim.readOids().isEmpty());
         QCOMPARE(text(page, "Ed_Firmware"), QString());
         QVERIFY(!page.apStatusBinding());
         // Refresh reports the same way instead of letting the error escape.
-        page.findChild<QStatusBar*>(QStringLiteral("StatusBar"))->clearMessage();
-        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("Bt_Refa")), Qt::LeftButton);
+        control<QStatusBar>(page, "StatusBar")->clearMessage();
+        QTest::mouseClick(control<QPushButton>(page, "Bt_Refa"), Qt::LeftButton);
         QCOMPARE(statusText(page), QStringLiteral("(NvSNMP++) Invalid IP Address or DNS name!"));
     }
 
@@ -433,7 +397,7 @@ private slots:
             QCOMPARE(message.caption, NvDialogs::ExecutableFileName());
             QCOMPARE(message.owner, &page);
         }
-        QVERIFY(widget(page, "GB_AP")->isHidden());
+        QVERIFY(control(page, "GB_AP")->isHidden());
         QVERIFY(!page.apStatusBinding());
         // Nothing was read, so nothing is derived: no super mode, no made-up MAC addresses.
         for (const char* name :

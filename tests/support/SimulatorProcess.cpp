@@ -252,6 +252,20 @@ EventPredicate SimulatorProcess::isSetOf(const QString& oid)
     };
 }
 
+QSet<QString> SimulatorProcess::readOids(int from) const
+{
+    QSet<QString> oids;
+    const QList<QJsonObject> all = events();
+    for (int i = from; i < all.size(); ++i) {
+        const QString name = all[i].value(QStringLiteral("event")).toString();
+        if (name != QLatin1String("get") && name != QLatin1String("getnext"))
+            continue;
+        for (const QJsonValue oid : all[i].value(QStringLiteral("oids")).toArray())
+            oids.insert(oid.toString());
+    }
+    return oids;
+}
+
 EventPredicate SimulatorProcess::isReadOf(const QString& oid)
 {
     return [oid](const QJsonObject& event) {

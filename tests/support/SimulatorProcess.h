@@ -3,6 +3,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QProcess>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <chrono>
@@ -71,6 +72,8 @@ public:
     // The events logged so far, in order.
     QList<QJsonObject> events() const;
     int eventCount() const { return static_cast<int>(events().size()); }
+    // The OIDs of the reads (get and getnext events, --log-reads) from position from on.
+    QSet<QString> readOids(int from = 0) const;
     // Waits until an event at position from or later matches, processing Qt events meanwhile;
     // returns it, or nothing after timeout.
     std::optional<QJsonObject>
