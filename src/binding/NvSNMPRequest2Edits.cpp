@@ -3,11 +3,11 @@
 #include "NvControlKind.h"
 #include "NvDateTime.h"
 #include "NvEditConstraint.h"
+#include "NvEditDisplay.h"
 #include "NvError.h"
 #include "NvNumList.h"
 #include "NvOptionList.h"
 #include "NvRadioGroup.h"
-#include "NvReadOnlyEdit.h"
 #include "NvValueText.h"
 #include "ValueImage.h"
 

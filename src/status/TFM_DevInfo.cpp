@@ -1,9 +1,9 @@
 #include "TFM_DevInfo.h"
 
+#include "NvEditDisplay.h"
 #include "NvError.h"
 #include "NvMainWindowApi.h"
 #include "NvOptionList.h"
-#include "NvReadOnlyEdit.h"
 #include "NvSNMPRequest2Edits.h"
 #include "ui_TFM_DevInfo.h"
 

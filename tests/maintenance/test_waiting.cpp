@@ -1,5 +1,5 @@
+#include "FakeMainWindow.h"
 #include "NvDialogs.h"
-#include "NvMainWindowApi.h"
 #include "TFM_Waiting.h"
 
 #include <QLabel>
@@ -7,21 +7,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using qtr::test::FakeMainWindow;
+
 namespace {
-
-// The main window as the dialog sees it: only its status text.
-class FakeMainWindow : public NvMainWindowApi
-{
-public:
-    QString CapabilityText(const QString&) const override { return QString(); }
-    QString DeviceAddressText() const override { return QString(); }
-    QString DeviceIPAddress() const override { return QString(); }
-    QString DeviceSubnetMask() const override { return QString(); }
-    QString StatusText() const override { return status; }
-    QWidget* Window() override { return nullptr; }
-
-    QString status = QStringLiteral("Get: (NvSNMP++) Ok!. Receive at 10:05:00 AM.");
-};
 
 QLabel* label(const QWidget& dialog, const char* name)
 {
@@ -36,7 +24,7 @@ class TestWaiting : public QObject
 {
     Q_OBJECT
 
-    FakeMainWindow m_main;
+    FakeMainWindow m_main; // the dialog asks it only for its status text
 
 private slots:
     void init()

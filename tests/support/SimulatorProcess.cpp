@@ -252,13 +252,22 @@ EventPredicate SimulatorProcess::isSetOf(const QString& oid)
     };
 }
 
+namespace {
+
+bool isReadEvent(const QJsonObject& event)
+{
+    const QString name = event.value(QStringLiteral("event")).toString();
+    return name == QLatin1String("get") || name == QLatin1String("getnext");
+}
+
+} // namespace
+
 QSet<QString> SimulatorProcess::readOids(int from) const
 {
     QSet<QString> oids;
     const QList<QJsonObject> all = events();
     for (int i = from; i < all.size(); ++i) {
-        const QString name = all[i].value(QStringLiteral("event")).toString();
-        if (name != QLatin1String("get") && name != QLatin1String("getnext"))
+        if (!isReadEvent(all[i]))
             continue;
         for (const QJsonValue oid : all[i].value(QStringLiteral("oids")).toArray())
             oids.insert(oid.toString());
@@ -269,10 +278,8 @@ QSet<QString> SimulatorProcess::readOids(int from) const
 EventPredicate SimulatorProcess::isReadOf(const QString& oid)
 {
     return [oid](const QJsonObject& event) {
-        const QString name = event.value(QStringLiteral("event")).toString();
-        if (name != QLatin1String("get") && name != QLatin1String("getnext"))
-            return false;
-        return event.value(QStringLiteral("oids")).toArray().contains(QJsonValue(oid));
+        return isReadEvent(event) &&
+               event.value(QStringLiteral("oids")).toArray().contains(QJsonValue(oid));
     };
 }
 

@@ -1,4 +1,4 @@
-#include "NvReadOnlyEdit.h"
+#include "NvEditDisplay.h"
 
 #include <QApplication>
 #include <QLineEdit>
